@@ -7,7 +7,7 @@ root=$(cd "$here/.." && pwd)
 
 bash "$here/setup.sh"
 
-export VELTRA_BUILD="$root/build"
+export VELTRA_BUILD="${VELTRA_BUILD:-$root/build}"
 source "$here/wine-env.sh"
 
 started=()
@@ -29,9 +29,10 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 source "$here/print-env.sh"
 veltra_start_printing started
 
-cmake --preset mingw -S "$root" >/dev/null
-cmake --build --preset mingw -j 2
+cmake -S "$root" -B "$VELTRA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+cmake --build "$VELTRA_BUILD" -j 2
 
 veltra_prepare_prefix
 veltra_start_wine
-ctest --preset mingw -j 2 "$@"
+ctest --test-dir "$VELTRA_BUILD" --output-on-failure --no-tests=error --timeout 900 -j 2 "$@"

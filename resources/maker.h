@@ -1,0 +1,12 @@
+#pragma once
+// Who makes Veltra and where to find them: each name is kept here once and
+// used everywhere (dialogs, About texts, the printed report, the installer).
+// Plain #defines so that veltra.rc can use them too.
+
+#define VELTRA_MAKER_NAME "Kestrel Lane Software"
+#define VELTRA_MAKER_NOTICE "Copyright \251 2026 Kestrel Lane Software"
+#define VELTRA_WEBSITE_NAME "Kestrel Lane Online"
+#define VELTRA_WEBSITE_CAPTION "&Kestrel Lane Online"
+#define VELTRA_WEBSITE_ADDRESS "https://www.kestrellane.example/veltra/"
+#define VELTRA_SUPPORT_ADDRESS "support@kestrellane.example"
+#define VELTRA_VERSION_TEXT "1.0b"
