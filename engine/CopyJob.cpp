@@ -1,0 +1,38 @@
+#include "CopyJob.h"
+
+#include "CopyChannel.h"
+#include "FolderCopier.h"
+#include "MessageBox.h"
+#include "WinThread.h"
+
+copy_job::copy_job(std::string source_folder, std::string destination_folder,
+                   bool overwrite_silently, HWND notify_window, MessageQueue* message_queue,
+                   file_system* fs)
+    : destination_folder(std::move(destination_folder)), message_queue(message_queue),
+      notify_window(notify_window), overwrite_silently(overwrite_silently),
+      source_folder(std::move(source_folder)), fs(fs ? fs : &real_file_system()) {}
+
+bool copy_job::start() {
+    worker_thread = nullptr;
+    worker_thread = AfxBeginThread(&copy_job::copy_thread_proc, this, THREAD_PRIORITY_NORMAL, 0, 0,
+                                   nullptr, &worker_wait);
+    if (!worker_thread)
+        AfxMessageBox("AfxBeginThread failed", 0, 0);
+    return worker_thread == nullptr;
+}
+
+UINT __cdecl copy_job::copy_thread_proc(LPVOID param) {
+    return static_cast<copy_job*>(param)->run();
+}
+
+unsigned copy_job::run() {
+    statistics = copy_statistics{};
+    incomplete = false;
+    HWND window = notify_window;
+    folder_copier top(overwrite_silently, this, message_queue, notify_window);
+    top.copy_folder(source_folder, destination_folder, &statistics, destination_folder, false,
+                    true);
+    // The handler deletes this job: from here on only locals are used.
+    ::SendMessageA(window, WM_COPY_DONE, 0, 0);
+    return 0;
+}

@@ -1,0 +1,45 @@
+#include "FileCopier.h"
+
+#include "CopyChannel.h"
+
+#include <vector>
+
+namespace {
+
+// The shell's list format: the path, then two NUL bytes (a list of one).
+// The buffer is sized to the path, so no path is ever cut.
+std::vector<char> shell_path_list(const std::string& path) {
+    std::vector<char> list(path.size() + 2, '\0');
+    path.copy(list.data(), path.size());
+    return list;
+}
+
+} // namespace
+
+bool file_copier::copy_file(std::string source_file, std::string destination_file,
+                            bool overwrite_silently, MessageQueue* message_queue,
+                            HWND notify_window, bool destination_unavailable, file_system* fs) {
+    if (!fs)
+        fs = &real_file_system();
+    std::vector<char> from_buffer = shell_path_list(source_file);
+    std::vector<char> to_buffer = shell_path_list(destination_file);
+
+    SHFILEOPSTRUCTA operation = {};
+    operation.hwnd = notify_window;
+    operation.wFunc = FO_COPY;
+    operation.pFrom = from_buffer.data();
+    operation.pTo = to_buffer.data();
+    operation.fFlags = overwrite_silently ? silent_copy_flags : 0;
+    operation.fAnyOperationsAborted = FALSE;
+
+    notify(message_queue, notify_window, WM_COPY_STATUS, "Status: copying file " + source_file);
+
+    if (!destination_unavailable) {
+        // The shell returns 0 also when the user declined a replacement or
+        // cancelled; only a zero result with nothing aborted is a copy.
+        if (fs->file_operation(&operation) == 0 && !operation.fAnyOperationsAborted)
+            return true;
+    }
+    notify(message_queue, notify_window, WM_COPY_NOT_COPIED, source_file);
+    return false;
+}

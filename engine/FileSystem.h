@@ -1,0 +1,42 @@
+#pragma once
+// The engine's one seam to the operating system: every file-system and shell
+// call the copy makes goes through a file_system. The members forward to
+// Win32 by default; a test derives from it and overrides only the call it
+// needs to fail in a way a real folder cannot be made to fail.
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+// Identifies a folder on its volume, whatever path or link reaches it.
+struct folder_identity {
+    DWORD volume = 0;
+    DWORD index_high = 0;
+    DWORD index_low = 0;
+    bool operator==(const folder_identity&) const = default;
+};
+
+class file_system {
+public:
+    file_system() = default;
+    file_system(const file_system&) = delete;
+    file_system& operator=(const file_system&) = delete;
+    virtual ~file_system() = default;
+
+    virtual DWORD get_current_directory(DWORD size, char* buffer);
+    virtual BOOL set_current_directory(const char* path);
+    virtual HANDLE find_first_file(const char* pattern, WIN32_FIND_DATAA* entry);
+    virtual BOOL find_next_file(HANDLE find, WIN32_FIND_DATAA* entry);
+    virtual BOOL find_close(HANDLE find);
+    // The C run-time's _mkdir: 0, or -1 with errno set.
+    virtual int mkdir(const char* path);
+    virtual BOOL create_directory(const char* path);
+    virtual int file_operation(SHFILEOPSTRUCTA* operation);
+    virtual DWORD last_error();
+    // The identity of the folder that `path` leads to (links followed);
+    // false when it cannot be opened.
+    virtual bool identify_folder(const char* path, folder_identity* identity);
+};
+
+// The instance that forwards to the operating system. It holds no state.
+file_system& real_file_system();

@@ -1,0 +1,183 @@
+#include "FolderCopier.h"
+
+#include "CopyChannel.h"
+#include "FileCopier.h"
+#include "FormatText.h"
+#include "PathOps.h"
+
+#include <cerrno>
+
+namespace {
+
+const char* const kPattern = "*.*";
+const char* const kAccessDenied = "Unable to access the folder. It's contents was not copied.";
+const char* const kLinkRefused =
+    "This folder link leads back into a folder being copied. It was not followed.";
+
+} // namespace
+
+folder_copier::folder_copier(bool overwrite_silently, copy_job* job, MessageQueue* message_queue,
+                             HWND notify_window, const folder_copier* parent_level)
+    : job(job), find_handle(INVALID_HANDLE_VALUE), notify_window(notify_window),
+      overwrite_silently(overwrite_silently), message_queue(message_queue),
+      fs(job ? job->get_file_system() : &real_file_system()), parent_level(parent_level) {}
+
+void folder_copier::send(UINT message, std::string text) {
+    notify(message_queue, notify_window, message, std::move(text));
+}
+
+void folder_copier::mark_incomplete() {
+    if (job)
+        job->mark_incomplete();
+}
+
+void folder_copier::copy_folder(std::string source_folder, std::string destination_folder,
+                                copy_statistics* statistics, std::string root_destination,
+                                bool destination_unavailable, bool top_level) {
+    char saved_folder[MAX_PATH] = {};
+    if (fs->get_current_directory(MAX_PATH, saved_folder) == 0) {
+        send(WM_COPY_ERROR, "Error: Couldn't get current folder from system");
+        mark_incomplete();
+        return;
+    }
+
+    if (!fs->set_current_directory(source_folder.c_str())) {
+        DWORD error = fs->last_error();
+        if (top_level) {
+            send(WM_COPY_ERROR, FormatText("Source folder does not exist (%s)(%d)",
+                                           source_folder.c_str(), static_cast<int>(error)));
+        } else if (error == ERROR_ACCESS_DENIED) {
+            send(WM_COPY_FOLDER, source_folder);
+            send(WM_COPY_NOT_COPIED, source_folder + kAccessDenied);
+        } else {
+            send(WM_COPY_ERROR,
+                 FormatText("Error: Couldn't select folder - Check source folder exists (%s)(%d)",
+                            source_folder.c_str(), static_cast<int>(error)));
+        }
+        mark_incomplete();
+        return;
+    }
+    level_source = source_folder;
+
+    bool destination_ready = false;
+    if (!destination_unavailable) {
+        if (top_level)
+            destination_ready = create_folder(destination_folder);
+        else
+            destination_ready = fs->mkdir(destination_folder.c_str()) == 0 || errno == EEXIST;
+    }
+
+    send(WM_COPY_FOLDER, source_folder);
+
+    WIN32_FIND_DATAA entry;
+    find_handle = fs->find_first_file(kPattern, &entry);
+    if (find_handle == INVALID_HANDLE_VALUE) {
+        DWORD error = fs->last_error();
+        send(WM_COPY_ERROR, FormatText("Error: Find first file failed (%s)(%d)", kPattern,
+                                       static_cast<int>(error)));
+        mark_incomplete();
+    } else {
+        try {
+            for (;;) {
+                if (job->is_stop_requested())
+                    throw stop_copy;
+                copy_entry(entry, source_folder, destination_folder, statistics, root_destination,
+                           destination_unavailable, destination_ready);
+                if (!fs->find_next_file(find_handle, &entry)) {
+                    DWORD error = fs->last_error();
+                    if (error != ERROR_NO_MORE_FILES) {
+                        send(WM_COPY_ERROR, FormatText("Error: Find next file failed (%d)",
+                                                       static_cast<int>(error)));
+                        mark_incomplete();
+                    }
+                    break;
+                }
+            }
+        } catch (copy_exceptions) {
+            mark_incomplete();
+        }
+        if (!fs->find_close(find_handle)) {
+            DWORD error = fs->last_error();
+            send(WM_COPY_ERROR,
+                 FormatText("Error: Find close failed (%d)", static_cast<int>(error)));
+        }
+        find_handle = INVALID_HANDLE_VALUE;
+    }
+
+    if (!fs->set_current_directory(saved_folder)) {
+        DWORD error = fs->last_error();
+        send(WM_COPY_ERROR,
+             FormatText("Error: Couldn't restore current folder - Check folder exists (%s)(%d)",
+                        saved_folder, static_cast<int>(error)));
+    }
+}
+
+void folder_copier::copy_entry(const WIN32_FIND_DATAA& entry, const std::string& source_folder,
+                               const std::string& destination_folder, copy_statistics* statistics,
+                               const std::string& root_destination, bool destination_unavailable,
+                               bool destination_ready) {
+    std::string name = entry.cFileName;
+    if (name == "." || name == "..")
+        return;
+
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        std::string child_source = source_folder + name;
+        add_trailing_backslash(child_source);
+        std::string child_destination = destination_folder + name;
+        add_trailing_backslash(child_destination);
+        if (same_path_ignoring_case(root_destination, child_source)) {
+            send(WM_COPY_ERROR, "skipped destination folder as a copy source");
+            return;
+        }
+        // A folder link that leads back to this folder or one above it would
+        // be walked again and again until the path grew too long.
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+            leads_into_walked_folder(child_source)) {
+            send(WM_COPY_FOLDER, child_source);
+            send(WM_COPY_NOT_COPIED, child_source + kLinkRefused);
+            send(WM_COPY_FOLDER, source_folder);
+            mark_incomplete();
+            return;
+        }
+        folder_copier child(overwrite_silently, job, message_queue, notify_window, this);
+        child.copy_folder(child_source, child_destination, statistics, root_destination,
+                          !destination_ready, false);
+        send(WM_COPY_FOLDER, source_folder);
+        return;
+    }
+
+    std::string source_file = source_folder + name;
+    std::string destination_file = destination_folder + name;
+    file_copier copier;
+    bool copied = copier.copy_file(source_file, destination_file, overwrite_silently, message_queue,
+                                   notify_window, destination_unavailable, fs);
+    double size = static_cast<double>(entry.nFileSizeHigh) * 4294967296.0 +
+                  static_cast<double>(entry.nFileSizeLow);
+    if (copied) {
+        statistics->files_copied += 1;
+        statistics->bytes_copied += size;
+    } else {
+        statistics->files_failed += 1;
+        statistics->bytes_failed += size;
+    }
+    send(WM_COPY_STATISTICS,
+         FormatText("Statistics: %.2fMb copied in %d files", statistics->bytes_copied / 1048576.0,
+                    statistics->files_copied));
+}
+
+bool folder_copier::leads_into_walked_folder(const std::string& link_folder) const {
+    folder_identity target;
+    if (!fs->identify_folder(link_folder.c_str(), &target))
+        return false; // entering it will fail and be reported there
+    for (const folder_copier* level = this; level; level = level->parent_level) {
+        if (!level->level_identity) {
+            folder_identity identity;
+            if (!fs->identify_folder(level->level_source.c_str(), &identity))
+                continue;
+            level->level_identity = identity;
+        }
+        if (*level->level_identity == target)
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The recursive folder walk: one folder_copier per folder level copies that
+// folder's files through the shell and walks each subfolder with a new
+// instance, depth first, on the job's worker thread.
+
+#include "CopyJob.h"
+#include "FileSystem.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+class MessageQueue;
+
+class folder_copier {
+public:
+    // Thrown (value 0) to abandon a listing when a stop was requested, and
+    // caught at the same level.
+    enum copy_exceptions { stop_copy = 0 };
+
+    // parent_level is the level whose walk created this one (null at the
+    // top); it lets a folder link be checked against the folders above.
+    folder_copier(bool overwrite_silently, copy_job* job, MessageQueue* message_queue,
+                  HWND notify_window, const folder_copier* parent_level = nullptr);
+    virtual ~folder_copier() = default;
+    folder_copier(const folder_copier&) = delete;
+    folder_copier& operator=(const folder_copier&) = delete;
+
+    // Copies source_folder's contents into destination_folder (both fully
+    // qualified, ending in a backslash) and walks every subfolder.
+    void copy_folder(std::string source_folder, std::string destination_folder,
+                     copy_statistics* statistics, std::string root_destination,
+                     bool destination_unavailable, bool top_level);
+
+    // Makes sure the folder `path` (ending in a backslash) exists, creating
+    // every missing level from the top down. A drive root and the server
+    // level of a network path are taken for granted.
+    bool create_folder(const std::string& path);
+
+private:
+    void send(UINT message, std::string text);
+    void copy_entry(const WIN32_FIND_DATAA& entry, const std::string& source_folder,
+                    const std::string& destination_folder, copy_statistics* statistics,
+                    const std::string& root_destination, bool destination_unavailable,
+                    bool destination_ready);
+    bool leads_into_walked_folder(const std::string& link_folder) const;
+    void mark_incomplete();
+
+    copy_job* job;
+    HANDLE find_handle;
+    HWND notify_window;
+    bool overwrite_silently;
+    MessageQueue* message_queue;
+
+    file_system* fs;
+    const folder_copier* parent_level;
+    std::string level_source; // the source folder this level is walking
+    mutable std::optional<folder_identity> level_identity; // found when a link needs it
+};

@@ -1,0 +1,115 @@
+#include "NotificationRecorder.h"
+
+namespace {
+const char* const kClassName = "VeltraNotificationRecorder";
+}
+
+NotificationRecorder::NotificationRecorder() {
+    m_done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_thread = std::thread([this, ready] { run(ready); });
+    WaitForSingleObject(ready, INFINITE);
+    CloseHandle(ready);
+}
+
+NotificationRecorder::~NotificationRecorder() {
+    PostMessageA(m_window, WM_CLOSE, 0, 0);
+    m_thread.join();
+    CloseHandle(m_done);
+}
+
+void NotificationRecorder::run(HANDLE ready) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &NotificationRecorder::WindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc); // fails harmlessly when a second recorder registers it again
+    m_window = CreateWindowExA(0, kClassName, "Veltra test receiver", WS_OVERLAPPEDWINDOW, 0, 0,
+                               200, 100, nullptr, nullptr, wc.hInstance, this);
+    SetEvent(ready);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+LRESULT CALLBACK NotificationRecorder::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                                  LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<NotificationRecorder*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && message >= WM_COPY_NOT_COPIED && message <= WM_COPY_STATISTICS) {
+        Notification n{message, message == WM_COPY_DONE ? std::string() : self->m_queue.pop()};
+        Hook hook;
+        {
+            std::lock_guard<std::mutex> hold(self->m_mutex);
+            self->m_received.push_back(n);
+            hook = self->m_hook;
+        }
+        if (hook)
+            hook(n);
+        if (message == WM_COPY_DONE)
+            SetEvent(self->m_done);
+        return 0;
+    }
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void NotificationRecorder::set_hook(Hook hook) {
+    std::lock_guard<std::mutex> hold(m_mutex);
+    m_hook = std::move(hook);
+}
+
+bool NotificationRecorder::wait_done(DWORD milliseconds) {
+    return WaitForSingleObject(m_done, milliseconds) == WAIT_OBJECT_0;
+}
+
+std::vector<Notification> NotificationRecorder::notifications() {
+    std::lock_guard<std::mutex> hold(m_mutex);
+    return m_received;
+}
+
+std::vector<Notification> NotificationRecorder::without_progress() {
+    std::vector<Notification> result;
+    for (const Notification& n : notifications())
+        if (n.message != WM_COPY_STATUS && n.message != WM_COPY_STATISTICS)
+            result.push_back(n);
+    return result;
+}
+
+void NotificationRecorder::clear() {
+    std::lock_guard<std::mutex> hold(m_mutex);
+    m_received.clear();
+    ResetEvent(m_done);
+}
+
+const char* NotificationName(UINT message) {
+    switch (message) {
+    case WM_COPY_NOT_COPIED:
+        return "NOT_COPIED";
+    case WM_COPY_DONE:
+        return "DONE";
+    case WM_COPY_STATUS:
+        return "STATUS";
+    case WM_COPY_FOLDER:
+        return "FOLDER";
+    case WM_COPY_ERROR:
+        return "ERROR";
+    case WM_COPY_STATISTICS:
+        return "STATISTICS";
+    }
+    return "?";
+}
+
+std::string Describe(const std::vector<Notification>& sequence) {
+    std::string text;
+    for (const Notification& n : sequence)
+        text += std::string(NotificationName(n.message)) + " [" + n.text + "]\n";
+    return text;
+}

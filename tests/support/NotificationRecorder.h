@@ -1,0 +1,61 @@
+#pragma once
+// A real window on a thread of its own that receives the copy notifications
+// the way the main dialog does: for every message that carries a text it pops
+// exactly one text from the queue, and it records the (message, text)
+// sequence. WM_COPY_DONE pops nothing.
+
+#include "CopyChannel.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+struct Notification {
+    UINT message;
+    std::string text;
+    bool operator==(const Notification&) const = default;
+};
+
+class NotificationRecorder {
+public:
+    // Called on the window's thread inside the handler, after recording,
+    // while the sender waits in SendMessageA.
+    using Hook = std::function<void(const Notification&)>;
+
+    NotificationRecorder();
+    ~NotificationRecorder();
+    NotificationRecorder(const NotificationRecorder&) = delete;
+    NotificationRecorder& operator=(const NotificationRecorder&) = delete;
+
+    HWND window() const { return m_window; }
+    MessageQueue* queue() { return &m_queue; }
+    void set_hook(Hook hook);
+
+    // Waits for WM_COPY_DONE; false on time-out.
+    bool wait_done(DWORD milliseconds = 120000);
+    std::vector<Notification> notifications();
+    // The recorded sequence without WM_COPY_STATUS and WM_COPY_STATISTICS.
+    std::vector<Notification> without_progress();
+    void clear();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void run(HANDLE ready);
+
+    MessageQueue m_queue;
+    std::mutex m_mutex;
+    std::vector<Notification> m_received;
+    Hook m_hook;
+    HANDLE m_done = nullptr;
+    HWND m_window = nullptr;
+    std::thread m_thread;
+};
+
+// A readable name of a notification, for test failure messages.
+const char* NotificationName(UINT message);
+std::string Describe(const std::vector<Notification>& sequence);
