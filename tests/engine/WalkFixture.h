@@ -1,0 +1,40 @@
+#pragma once
+// A source and destination under a fresh temporary folder, a receiving window,
+// and a job run to its end on the test's thread.
+
+#include "CopyJob.h"
+#include "FolderCopier.h"
+#include "NotificationRecorder.h"
+#include "RecordingFileSystem.h"
+#include "TempFolder.h"
+#include "Trees.h"
+
+#include <gtest/gtest.h>
+
+struct WalkCase : ::testing::Test {
+    TempFolder temp;
+    std::string source = temp.path() + "source\\";
+    std::string destination = temp.path() + "destination\\";
+    NotificationRecorder recorder;
+    RecordingFileSystem fs;
+    copy_statistics statistics;
+    bool incomplete = false;
+
+    void SetUp() override { CreateDirectoryA(source.c_str(), nullptr); }
+
+    // Runs a whole job synchronously, as its worker thread would.
+    void Run(bool silently = true) {
+        copy_job job(source, destination, silently, recorder.window(), recorder.queue(), &fs);
+        job.run();
+        ASSERT_TRUE(recorder.wait_done(1000));
+        statistics = job.get_statistics();
+        incomplete = job.is_incomplete();
+    }
+    static Notification Folder(const std::string& path) { return {WM_COPY_FOLDER, path}; }
+    static Notification Status(const std::string& file) {
+        return {WM_COPY_STATUS, "Status: copying file " + file};
+    }
+    static Notification Error(const std::string& text) { return {WM_COPY_ERROR, text}; }
+    static Notification NotCopied(const std::string& text) { return {WM_COPY_NOT_COPIED, text}; }
+    static Notification Done() { return {WM_COPY_DONE, ""}; }
+};

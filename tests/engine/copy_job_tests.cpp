@@ -1,0 +1,92 @@
+// The copy job on its worker thread: completion, stop requests, and the
+// handle the dialog waits on.
+#include "WalkFixture.h"
+
+#include <atomic>
+
+namespace {
+
+std::string CurrentFolder() {
+    char buffer[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, buffer);
+    return buffer;
+}
+
+TEST_F(WalkCase, WorkerCopiesAndCompletesOnItsOwnThread) {
+    ASSERT_TRUE(MakeTree(source, {{"a.txt", "abc"}, {"sub\\b.txt", "de"}}));
+    auto* job = new copy_job(source, destination, true, recorder.window(), recorder.queue());
+    EXPECT_EQ(job->worker_wait_handle(), nullptr);
+    ASSERT_FALSE(job->start()) << "false means the thread runs";
+    ASSERT_NE(job->worker_wait_handle(), nullptr);
+    ASSERT_TRUE(recorder.wait_done());
+    EXPECT_EQ(WaitForSingleObject(job->worker_wait_handle(), 10000), WAIT_OBJECT_0)
+        << "the worker ends by itself after its completion notice";
+    copy_statistics counters = job->get_statistics();
+    EXPECT_EQ(counters.files_copied, 2);
+    EXPECT_EQ(counters.bytes_copied, 5.0);
+    EXPECT_FALSE(job->is_incomplete());
+    OwnedHandle kept = job->take_worker_wait_handle();
+    delete job;
+    EXPECT_EQ(WaitForSingleObject(kept.get(), 0), WAIT_OBJECT_0) << "taken handle outlives job";
+    EXPECT_EQ(CompareTrees(source, destination), "");
+}
+
+TEST_F(WalkCase, StopBeforeFirstEntryStillPreparesAndAnnounces) {
+    ASSERT_TRUE(MakeTree(source, {{"a.txt", "abc"}, {"sub\\b.txt", "de"}}));
+    destination = temp.path() + "new\\deeper\\";
+    copy_job job(source, destination, true, recorder.window(), recorder.queue(), &fs);
+    job.request_stop();
+    std::string before = CurrentFolder();
+    job.run();
+    std::vector<Notification> expected = {Folder(source), Done()};
+    EXPECT_EQ(recorder.notifications(), expected) << Describe(recorder.notifications());
+    copy_statistics counters = job.get_statistics();
+    EXPECT_EQ(counters.files_copied + counters.files_failed, 0);
+    EXPECT_EQ(counters.bytes_copied + counters.bytes_failed, 0.0);
+    EXPECT_TRUE(FolderExists(destination)) << "the destination was still prepared";
+    EXPECT_TRUE(job.is_incomplete());
+    EXPECT_EQ(fs.find_first_calls, fs.find_close_calls);
+    EXPECT_EQ(CurrentFolder(), before);
+}
+
+// The stop is asked while the first file's statistics are being handled:
+// that file completes, nothing else is copied, every level closes its
+// listing and the current folder is put back.
+TEST_F(WalkCase, StopDuringCopyUnwindsEveryLevel) {
+    ASSERT_TRUE(MakeTree(source, {{"l1\\l2\\f1.txt", "1"},
+                                  {"l1\\l2\\f2.txt", "2"},
+                                  {"l1\\l2\\f3.txt", "3"},
+                                  {"l1\\other\\g.txt", "4"},
+                                  {"l1\\h.txt", "5"},
+                                  {"zz\\i.txt", "6"},
+                                  {"top.txt", "7"}}));
+    copy_job job(source, destination, true, recorder.window(), recorder.queue(), &fs);
+    std::atomic<int> statistics_seen{0};
+    recorder.set_hook([&](const Notification& n) {
+        if (n.message == WM_COPY_STATISTICS && statistics_seen++ == 0)
+            job.request_stop();
+    });
+    std::string before = CurrentFolder();
+    ASSERT_FALSE(job.start());
+    ASSERT_TRUE(recorder.wait_done());
+    WaitForSingleObject(job.worker_wait_handle(), 10000);
+
+    copy_statistics counters = job.get_statistics();
+    EXPECT_EQ(counters.files_copied, 1);
+    EXPECT_EQ(counters.files_failed, 0);
+    EXPECT_EQ(statistics_seen, 1) << "the current file's statistics were still sent";
+    EXPECT_TRUE(job.is_incomplete());
+    EXPECT_EQ(fs.find_first_calls, fs.find_close_calls) << "every listing closed";
+    EXPECT_EQ(CurrentFolder(), before);
+    // After the file: only folder re-announcements on the way out, then done.
+    auto all = recorder.notifications();
+    auto stats = std::find_if(all.begin(), all.end(), [](const Notification& n) {
+        return n.message == WM_COPY_STATISTICS;
+    });
+    ASSERT_NE(stats, all.end());
+    for (auto it = stats + 1; it + 1 < all.end(); ++it)
+        EXPECT_EQ(it->message, static_cast<UINT>(WM_COPY_FOLDER)) << Describe(all);
+    EXPECT_EQ(all.back(), Done());
+}
+
+} // namespace

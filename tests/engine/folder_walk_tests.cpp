@@ -1,0 +1,221 @@
+// The folder walk on real trees under Wine: what is copied, what is counted
+// and what the dialog is told.
+#include "TreeCheck.h"
+#include "WalkFixture.h"
+
+#include <cstdio>
+
+namespace {
+
+std::vector<std::string> ListNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "*.*").c_str(), &entry);
+    do {
+        std::string name = entry.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+TEST_F(WalkCase, CopiesNestedTreeExactly) {
+    std::string binary;
+    for (int i = 0; i < 70000; ++i)
+        binary += static_cast<char>(i * 7);
+    ASSERT_TRUE(MakeTree(source, {{"top.txt", "hello"},
+                                  {"empty\\", ""},
+                                  {"sub one\\zero.txt", ""},
+                                  {"sub one\\hidden.txt", "hidden"},
+                                  {"sub one\\readonly.txt", "read only"},
+                                  {"sub one\\caf\xe9 \xdf.txt", "ansi name"},
+                                  {"sub one\\deeper\\data.bin", binary},
+                                  {"sub one\\deeper\\empty too\\", ""}}));
+    SetFileAttributesA((source + "sub one\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA((source + "sub one\\readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    Run();
+
+    EXPECT_EQ(CompareTrees(source, destination), "");
+    EXPECT_TRUE(FolderExists(destination + "empty\\"));
+    EXPECT_TRUE(FolderExists(destination + "sub one\\deeper\\empty too\\"));
+    EXPECT_TRUE(GetFileAttributesA((destination + "sub one\\hidden.txt").c_str()) &
+                FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(statistics.files_copied, 6);
+    EXPECT_EQ(statistics.files_failed, 0);
+    EXPECT_EQ(statistics.bytes_copied, 5.0 + 6 + 9 + 9 + 70000);
+    EXPECT_EQ(statistics.bytes_failed, 0.0);
+    EXPECT_FALSE(incomplete);
+    for (const Notification& n : recorder.notifications())
+        EXPECT_NE(n.message, WM_COPY_NOT_COPIED) << n.text;
+    SetFileAttributesA((destination + "sub one\\readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(WalkCase, SendsExactSequenceForSmallTree) {
+    ASSERT_TRUE(MakeTree(source, {{"a.txt", "abc"}, {"sub\\b.txt", "defg"}}));
+    Run();
+    std::vector<Notification> expected = {Folder(source)};
+    int copied = 0;
+    auto file = [&](const std::string& path) {
+        expected.push_back(Status(path));
+        expected.push_back({WM_COPY_STATISTICS,
+                            "Statistics: 0.00Mb copied in " + std::to_string(++copied) + " files"});
+    };
+    for (const std::string& name : ListNames(source)) {
+        if (name == "a.txt") {
+            file(source + "a.txt");
+        } else {
+            expected.push_back(Folder(source + "sub\\"));
+            file(source + "sub\\b.txt");
+            expected.push_back(Folder(source));
+        }
+    }
+    expected.push_back(Done());
+    EXPECT_EQ(recorder.notifications(), expected) << Describe(recorder.notifications());
+}
+
+TEST_F(WalkCase, StatisticsTextInMegabytes) {
+    std::string mebibyte(1048576, 'm');
+    ASSERT_TRUE(MakeTree(source, {{"1", mebibyte}, {"2", mebibyte}, {"3", mebibyte}}));
+    Run();
+    auto all = recorder.notifications();
+    ASSERT_GE(all.size(), 2u);
+    EXPECT_EQ(all[all.size() - 2].text, "Statistics: 3.00Mb copied in 3 files");
+    EXPECT_EQ(statistics.bytes_copied, 3145728.0);
+}
+
+TEST_F(WalkCase, EmptySourceYieldsOneFolderNotice) {
+    Run();
+    std::vector<Notification> expected = {Folder(source), Done()};
+    EXPECT_EQ(recorder.notifications(), expected) << Describe(recorder.notifications());
+    EXPECT_TRUE(FolderExists(destination));
+}
+
+TEST_F(WalkCase, MissingSourceReportsOneErrorAndCountsNothing) {
+    source = temp.path() + "no such folder\\";
+    SetCurrentDirectoryA(source.c_str());
+    int code = static_cast<int>(GetLastError());
+    Run();
+    std::vector<Notification> expected = {
+        Error("Source folder does not exist (" + source + ")(" + std::to_string(code) + ")"),
+        Done()};
+    EXPECT_EQ(recorder.notifications(), expected) << Describe(recorder.notifications());
+    EXPECT_EQ(statistics.files_copied + statistics.files_failed, 0);
+    EXPECT_EQ(statistics.bytes_copied + statistics.bytes_failed, 0.0);
+    EXPECT_TRUE(incomplete);
+}
+
+// The destination typed in other letters, at depth 1 and at depth 3: refused
+// once, never walked; a file already in it is not counted.
+TEST_F(WalkCase, DestinationInsideSourceIsRefused) {
+    for (std::string inner : {"Backup\\", "a\\b\\Backup\\"}) {
+        SCOPED_TRACE(inner);
+        TempFolder here;
+        source = here.path() + "src\\";
+        CreateDirectoryA(source.c_str(), nullptr);
+        ASSERT_TRUE(MakeTree(
+            source, {{"top.txt", "1"}, {"a\\b\\deep.txt", "22"}, {inner + "old.txt", "333"}}));
+        std::string typed = source + inner;
+        CharUpperBuffA(typed.data(), static_cast<DWORD>(typed.size()));
+        destination = typed;
+        recorder.clear();
+        Run();
+        int refusals = 0;
+        for (const Notification& n : recorder.notifications()) {
+            refusals += n == Error("skipped destination folder as a copy source");
+            EXPECT_EQ(n.text.find(source + inner), std::string::npos) << "walked: " << n.text;
+        }
+        EXPECT_EQ(refusals, 1);
+        EXPECT_EQ(statistics.files_copied, 2);
+        EXPECT_EQ(statistics.bytes_copied, 3.0);
+        EXPECT_TRUE(FileExists(destination + "a\\b\\deep.txt"));
+        EXPECT_FALSE(incomplete);
+    }
+}
+
+TEST_F(WalkCase, UncreatableDestinationFailsEverySubfolderFileWithoutShell) {
+    ASSERT_TRUE(WriteFileBytes(temp.path() + "blocker", "a file"));
+    destination = temp.path() + "blocker\\dest\\";
+    ASSERT_TRUE(
+        MakeTree(source, {{"top.txt", "1"}, {"sub\\x.txt", "22"}, {"sub\\deep\\y.txt", "333"}}));
+    Run();
+    std::vector<std::string> offered = {source + "top.txt"};
+    EXPECT_EQ(fs.shell_sources, offered) << "only top-level files reach the shell";
+    EXPECT_EQ(statistics.files_failed, 3);
+    EXPECT_EQ(statistics.bytes_failed, 6.0);
+    EXPECT_EQ(statistics.files_copied, 0);
+    auto all = recorder.notifications();
+    for (std::string file : {source + "sub\\x.txt", source + "sub\\deep\\y.txt"}) {
+        auto at = std::find(all.begin(), all.end(), Status(file));
+        ASSERT_NE(at, all.end()) << file;
+        ASSERT_LT(at + 2, all.end());
+        EXPECT_EQ(at[1], NotCopied(file));
+        EXPECT_EQ(at[2].message, static_cast<UINT>(WM_COPY_STATISTICS));
+    }
+}
+
+TEST_F(WalkCase, FileHeldOpenIsReportedAndTheWalkGoesOn) {
+    ASSERT_TRUE(MakeTree(source, {{"a.txt", "a"}, {"locked.txt", "locked"}, {"z.txt", "z"}}));
+    HANDLE held = CreateFileA((source + "locked.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Run();
+    CloseHandle(held);
+    EXPECT_EQ(statistics.files_failed, 1);
+    EXPECT_EQ(statistics.bytes_failed, 6.0);
+    EXPECT_EQ(statistics.files_copied, 2);
+    std::vector<Notification> expected = {Folder(source), NotCopied(source + "locked.txt"), Done()};
+    EXPECT_EQ(recorder.without_progress(), expected) << Describe(recorder.notifications());
+    EXPECT_TRUE(FileExists(destination + "a.txt"));
+    EXPECT_TRUE(FileExists(destination + "z.txt"));
+}
+
+// Unix symbolic links made from the Unix side: one back to the source, one to
+// the folder that holds it, one to a folder outside, which is followed.
+TEST_F(WalkCase, FolderLinksThatLoopAreRefusedOnce) {
+    ASSERT_TRUE(MakeTree(source, {{"a\\file.txt", "1"}}));
+    ASSERT_TRUE(MakeTree(temp.path(), {{"outside\\o.txt", "22"}}));
+    std::string src = UnixPath(source), out = UnixPath(temp.path() + "outside\\");
+    ASSERT_FALSE(src.empty());
+    ASSERT_TRUE(RunUnixCommand("ln -s '" + src + "' '" + src + "a/up' && ln -s '" + src + "a' '" +
+                               src + "a/self' && ln -s '" + out + "' '" + src + "elsewhere'"));
+    DWORD attributes = GetFileAttributesA((source + "a\\up").c_str());
+    std::printf("[ note ] a Unix folder link shows attributes 0x%lx\n", attributes);
+    Run();
+    EXPECT_EQ(statistics.files_copied, 2) << "a\\file.txt and elsewhere\\o.txt, each once";
+    EXPECT_EQ(statistics.files_failed, 0);
+    EXPECT_TRUE(FileExists(destination + "elsewhere\\o.txt"));
+    EXPECT_TRUE(incomplete);
+    int refused = 0;
+    for (const Notification& n : recorder.notifications())
+        if (n.message == WM_COPY_NOT_COPIED) {
+            ++refused;
+            EXPECT_TRUE(n.text == source + "a\\up\\" + n.text.substr(source.size() + 5) ||
+                        n.text.rfind(source + "a\\self\\", 0) == 0)
+                << n.text;
+        }
+    EXPECT_EQ(refused, 2) << Describe(recorder.without_progress());
+}
+
+// A sparse 5 GiB file under a destination that is unavailable: counted to the
+// byte, and nothing is written.
+TEST_F(WalkCase, CountsFilesBeyondFourGigabytesExactly) {
+    HANDLE h = CreateFileA((source + "big.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0,
+                           nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = 5LL << 30;
+    ASSERT_TRUE(SetFilePointerEx(h, size, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(h));
+    CloseHandle(h);
+    copy_job job(source, destination, true, recorder.window(), recorder.queue(), &fs);
+    copy_statistics counters;
+    folder_copier copier(true, &job, recorder.queue(), recorder.window());
+    copier.copy_folder(source, destination, &counters, destination, true, false);
+    EXPECT_EQ(counters.bytes_failed, 5368709120.0);
+    EXPECT_EQ(counters.files_failed, 1);
+    EXPECT_TRUE(fs.shell_sources.empty());
+    EXPECT_FALSE(FolderExists(destination));
+}
+
+} // namespace
