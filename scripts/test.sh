@@ -29,9 +29,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 source "$here/print-env.sh"
 veltra_start_printing started
 
-cmake -S "$root" -B "$VELTRA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build "$VELTRA_BUILD" -j 2
+bash "$here/build.sh"
 
 veltra_prepare_prefix
 veltra_start_wine
