@@ -1,0 +1,80 @@
+// The shell's real folder-browse dialog under Wine, worked from a helper
+// thread: choosing a folder, choosing an item with no file-system path, and
+// cancelling.
+
+#include "DialogWatcher.h"
+#include "FolderBrowser.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+namespace {
+// Runs one browse; `work` gets the browse dialog (null if none appeared).
+bool BrowseWith(const std::function<void(HWND)>& work, std::string& path,
+                const std::string& title = "Select source folder or drive") {
+    bool chosen = false;
+    FolderBrowser browser(nullptr);
+    RunWithHelper([&] { chosen = browser.Browse(title, path); },
+                  [&](DWORD thread) { work(WaitForThreadDialog(thread, "")); });
+    return chosen;
+}
+
+std::string WithoutTrailingBackslash(std::string path) {
+    if (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    return path;
+}
+} // namespace
+
+TEST(FolderBrowser, ChosenFolderComesBackAsItsFileSystemPath) {
+    TempFolder folder;
+    const std::string wanted = WithoutTrailingBackslash(folder.path()) + "\\Chosen Folder";
+    ASSERT_TRUE(::CreateDirectoryA(wanted.c_str(), nullptr));
+    std::string path = "typed before browsing";
+    std::string shown;
+    const bool chosen = BrowseWith(
+        [&](HWND dialog) {
+            ASSERT_NE(dialog, nullptr);
+            shown = ChildTexts(dialog);
+            ::SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE,
+                                  reinterpret_cast<LPARAM>(wanted.c_str()), SMTO_ABORTIFHUNG, 5000,
+                                  nullptr);
+            PostCommand(dialog, IDOK);
+        },
+        path, "Select destination folder or drive");
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(_stricmp(path.c_str(), wanted.c_str()), 0) << path;
+    EXPECT_NE(shown.find("Select destination folder or drive"), std::string::npos) << shown;
+}
+
+TEST(FolderBrowser, CancelEmptiesThePathAndReportsNoChoice) {
+    std::string path = "C:\\previous\\choice";
+    const bool chosen = BrowseWith(
+        [](HWND dialog) {
+            ASSERT_NE(dialog, nullptr);
+            PostCommand(dialog, IDCANCEL);
+        },
+        path);
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(path, "");
+}
+
+TEST(FolderBrowser, ItemWithoutAFileSystemPathCountsAsNoChoice) {
+    PIDLIST_ABSOLUTE computer = nullptr;
+    ASSERT_EQ(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
+    std::string path = "C:\\previous\\choice";
+    const bool chosen = BrowseWith(
+        [&](HWND dialog) {
+            ASSERT_NE(dialog, nullptr);
+            ::SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, FALSE,
+                                  reinterpret_cast<LPARAM>(computer), SMTO_ABORTIFHUNG, 5000,
+                                  nullptr);
+            PostCommand(dialog, IDOK);
+        },
+        path);
+    ::CoTaskMemFree(computer);
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(path, "");
+}
