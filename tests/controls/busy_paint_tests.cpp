@@ -209,29 +209,41 @@ int FreeGdiObjectSlots() {
 
 TEST(BusyPaintLeak, ManyPaintsLeakNoGdiObjects) {
     HostWindow host;
-    TestBar bar(4, 1);
-    ASSERT_TRUE(bar.Create(WS_CHILD, RECT{0, 0, 44, 10}, host.Wnd(), kBarId));
-    bar.UseDistinctColours();
     Surface s(44, 10);
-    bar.PaintTo(s.Dc()); // the back buffer is made once, at the first paint
-    DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    int freeBefore = FreeGdiObjectSlots();
-    for (int i = 0; i < 2000; ++i) {
-        if (i == 1000) {
-            bar.SetMode(BPC_MODE_PROGRESS);
-            bar.m_nPos = 0;
-            bar.SendMessage(BPM_SETPROGRESS, 3, 8); // f = 1.5: active, partial, normal
+    const int freeAtStart = FreeGdiObjectSlots();
+    {
+        TestBar bar(4, 1);
+        ASSERT_TRUE(bar.Create(WS_CHILD, RECT{0, 0, 44, 10}, host.Wnd(), kBarId));
+        bar.UseDistinctColours();
+        bar.PaintTo(s.Dc()); // the back buffer is made once, at the first paint
+        DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+        int freeBefore = FreeGdiObjectSlots();
+        for (int i = 0; i < 2000; ++i) {
+            if (i == 1000) {
+                bar.SetMode(BPC_MODE_PROGRESS);
+                bar.m_nPos = 0;
+                bar.SendMessage(BPM_SETPROGRESS, 3, 8); // f = 1.5: active, partial, normal
+            }
+            bar.PaintTo(s.Dc());
         }
-        bar.PaintTo(s.Dc());
+        EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objectsBefore);
+        EXPECT_EQ(FreeGdiObjectSlots(), freeBefore);
+        auto blocks = bar.Blocks();
+        EXPECT_EQ(s.At(blocks[0].left + 4, 5), bar.m_crActiveFill);
+        EXPECT_EQ(s.At(blocks[1].left + 1, 5), bar.m_crActiveFill); // partial fill, 5 pixels
+        EXPECT_EQ(s.At(blocks[1].left + 5, 5), bar.m_crActiveFill);
+        EXPECT_EQ(s.At(blocks[1].left + 6, 5), bar.m_crBlockFill);
+        EXPECT_EQ(s.At(blocks[1].left, 5), bar.m_crBlockEdge);
+
+        // A resize drops the buffer and the next paint makes a new one.
+        for (int i = 0; i < 50; ++i) {
+            MoveWindow(bar.GetSafeHwnd(), 0, 0, 44 - i % 2, 10, FALSE);
+            bar.PaintTo(s.Dc());
+        }
+        EXPECT_EQ(FreeGdiObjectSlots(), freeBefore);
+        DestroyWindow(bar.GetSafeHwnd());
     }
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objectsBefore);
-    EXPECT_EQ(FreeGdiObjectSlots(), freeBefore);
-    auto blocks = bar.Blocks();
-    EXPECT_EQ(s.At(blocks[0].left + 4, 5), bar.m_crActiveFill);
-    EXPECT_EQ(s.At(blocks[1].left + 1, 5), bar.m_crActiveFill); // partial fill, 5 pixels
-    EXPECT_EQ(s.At(blocks[1].left + 5, 5), bar.m_crActiveFill);
-    EXPECT_EQ(s.At(blocks[1].left + 6, 5), bar.m_crBlockFill);
-    EXPECT_EQ(s.At(blocks[1].left, 5), bar.m_crBlockEdge);
+    EXPECT_EQ(FreeGdiObjectSlots(), freeAtStart) << "the back buffer outlived the control";
 }
 
 // Attached to an existing static, as the dialog's data exchange does it.

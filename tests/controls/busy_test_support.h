@@ -37,13 +37,6 @@ public:
     std::vector<RECT> Blocks() const {
         return LayoutBlockRects({m_dBlockWidth, m_dBlockHeight}, m_nBlocks, m_nGap);
     }
-    void UseDialogColours() {
-        m_crBackground = RGB(19, 112, 116);
-        m_crBlockFill = RGB(24, 104, 112);
-        m_crBlockEdge = RGB(0, 56, 56);
-        m_crActiveFill = RGB(195, 218, 220);
-        m_crActiveEdge = RGB(0, 56, 56);
-    }
     // Five different colours, so that every pixel tells what drew it.
     void UseDistinctColours() {
         m_crBackground = RGB(10, 20, 30);
