@@ -64,13 +64,15 @@ public:
 
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    // The owner writes these directly (m_nPos = 0; m_nBlocks = 30). Those the
+    // animation thread reads or writes are atomics.
     std::atomic<int> m_nBlocks;
 
 protected:
     std::atomic<int> m_nDirection{1};
 
 public:
-    std::atomic<int> m_nPos;
+    std::atomic<int> m_nPos; // busy: the highlighted block; progress: added to the value
 
 protected:
     RECT m_rcClient{};
