@@ -8,6 +8,8 @@ root=$(cd "$here/.." && pwd)
 bash "$here/setup.sh"
 
 export VELTRA_BUILD="${VELTRA_BUILD:-$root/build}"
+# A prefix of the test run's own: the tests register stand-in programs in it.
+export WINEPREFIX="$VELTRA_BUILD/wineprefix-tests"
 source "$here/wine-env.sh"
 
 started=()

@@ -1,0 +1,94 @@
+// The worker's notifications: status and statistics lines, alerts, the
+// report panel's headings and items, and the completion summary.
+#include "VeltraDlg.h"
+
+#include "CopyJob.h"
+#include "ReportLines.h"
+
+void CVeltraDlg::AppendReportLine(std::string line) {
+    line += "\r\n";
+    // Appended at the end instead of rewriting the whole text, so that a
+    // long report costs the same per line at its end as at its start. The
+    // caret ends at the end and the panel scrolls there, as before.
+    int end = GetWindowTextLengthA(m_reportEdit.m_hWnd);
+    m_reportEdit.SetSel(end, end);
+    m_reportEdit.ReplaceSel(line);
+    end = GetWindowTextLengthA(m_reportEdit.m_hWnd);
+    m_reportEdit.SetSel(end, end);
+    m_reportEdit.ScrollCaret();
+}
+
+LRESULT CVeltraDlg::OnCopyStatus(WPARAM, LPARAM) {
+    if (!IsCopyRunning())
+        return 0;
+    m_statusText.SetWindowText(m_queue.pop());
+    return 0;
+}
+
+LRESULT CVeltraDlg::OnCopyStatistics(WPARAM, LPARAM) {
+    if (!IsCopyRunning())
+        return 0;
+    m_statisticsText.SetWindowText(m_queue.pop());
+    return 0;
+}
+
+LRESULT CVeltraDlg::OnCopyFolder(WPARAM, LPARAM) {
+    if (!IsCopyRunning())
+        return 0;
+    m_currentFolder = m_queue.pop();
+    m_nFailuresInFolder = 0;
+    return 0;
+}
+
+LRESULT CVeltraDlg::OnCopyError(WPARAM, LPARAM) {
+    if (!IsCopyRunning())
+        return 0;
+    std::string text = m_queue.pop();
+    if (m_bClosing) {
+        // The user is closing the program: keep the error in the report
+        // instead of holding the worker behind an alert.
+        AppendReportLine(text);
+        return 0;
+    }
+    ShowAlert(text);
+    return 0;
+}
+
+LRESULT CVeltraDlg::OnCopyNotCopied(WPARAM, LPARAM) {
+    if (!IsCopyRunning())
+        return 0;
+    std::string text = m_queue.pop();
+    if (m_nFailuresInFolder == 0 && m_currentFolder != m_lastReportedFolder) {
+        AppendReportLine("* Folder " + m_currentFolder);
+        m_lastReportedFolder = m_currentFolder;
+    }
+    ++m_nFailuresInFolder;
+    AppendReportLine("+ " + ReportItemText(text, m_currentFolder));
+    return 0;
+}
+
+LRESULT CVeltraDlg::OnCopyDone(WPARAM, LPARAM) {
+    if (!IsCopyRunning())
+        return 0; // not ours: DM_REPOSITION has the same number
+    copy_statistics stats = m_pJob->get_statistics();
+    bool incomplete = m_pJob->is_incomplete();
+    // The worker waits inside its SendMessageA and touches the job no more.
+    delete m_pJob;
+    m_pJob = nullptr;
+
+    m_statusText.SetWindowText("Status: Folder copy complete");
+    m_busyBar.StopAnimation();
+    m_busyBar.m_nPos = 0;
+    m_busyBar.InvalidateRect(nullptr, TRUE);
+    m_startCopyButton.EnableWindow(TRUE);
+    m_startCopyButton.SetFocus();
+    m_bCopyInProgress = false;
+
+    AppendReportLine(kSummaryRule);
+    AppendReportLine(FormatSummaryLine(stats, incomplete));
+    m_reportEdit.SetReadOnly(FALSE);
+
+    if (m_bQuitPending)
+        OnOK();
+    return 0;
+}

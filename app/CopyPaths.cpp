@@ -1,0 +1,89 @@
+#include "CopyPaths.h"
+
+#include "PathOps.h"
+
+#include <windows.h>
+
+#include <mbstring.h>
+
+namespace {
+
+bool HasBackslash(const std::string& path) {
+    return _mbschr(reinterpret_cast<const unsigned char*>(path.c_str()), '\\') != nullptr;
+}
+
+// The last four characters are exactly ".lnk" (a shorter text is compared
+// whole, so it never matches).
+bool IsShortcut(const std::string& path) {
+    std::string tail = path.size() > 4 ? path.substr(path.size() - 4) : path;
+    return _mbscmp(reinterpret_cast<const unsigned char*>(tail.c_str()),
+                   reinterpret_cast<const unsigned char*>(".lnk")) == 0;
+}
+
+// A drive letter, a colon and a backslash, or two backslashes (a network
+// path). Anything else would be resolved against the process's current
+// folder, which the walk changes while it copies.
+bool IsFullyQualified(const std::string& path) {
+    if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\')
+        return true;
+    unsigned char drive = static_cast<unsigned char>(path.empty() ? 0 : path[0]);
+    bool letter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
+    return letter && path.size() >= 3 && path[1] == ':' && path[2] == '\\';
+}
+
+// Collapses "." and ".." so that each folder has one spelling. False when
+// the result would be too long.
+bool Collapse(std::string& path) {
+    char buffer[MAX_PATH];
+    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
+    if (n == 0 || n >= MAX_PATH)
+        return false;
+    path.assign(buffer, n);
+    return true;
+}
+
+} // namespace
+
+std::string CheckCopyPaths(std::string& source, std::string& destination) {
+    if (source.empty())
+        return "Source folder not specified";
+    if (destination.empty())
+        return "Destination folder not specified";
+    // A longer path is refused rather than cut: a cut path can name another
+    // folder, and the copy would write into it.
+    if (source.size() > kMaxFolderPathLength)
+        return "Source folder path is too long (at most 259 characters)";
+    if (destination.size() > kMaxFolderPathLength)
+        return "Destination folder path is too long (at most 259 characters)";
+    if (!HasBackslash(source))
+        return "Source folder must be a fully qualified path e.g. C:\\source\\folder";
+    if (!HasBackslash(destination))
+        return "Destination folder must be a fully qualified path e.g. D:\\destination\\folder";
+    if (IsShortcut(source))
+        return "Source folder can't be a shortcut";
+    if (IsShortcut(destination))
+        return "Destination folder can't be a shortcut";
+    if (!IsFullyQualified(source))
+        return "Source folder must be a fully qualified path e.g. C:\\source\\folder";
+    if (!IsFullyQualified(destination))
+        return "Destination folder must be a fully qualified path e.g. D:\\destination\\folder";
+
+    std::string fullSource = source, fullDestination = destination;
+    if (!Collapse(fullSource))
+        return "Source folder path is too long (at most 259 characters)";
+    if (!Collapse(fullDestination))
+        return "Destination folder path is too long (at most 259 characters)";
+    add_trailing_backslash(fullSource);
+    add_trailing_backslash(fullDestination);
+    if (fullSource.size() > kMaxFolderPathLength)
+        return "Source folder path is too long (at most 259 characters)";
+    if (fullDestination.size() > kMaxFolderPathLength)
+        return "Destination folder path is too long (at most 259 characters)";
+    if (_mbsicmp(reinterpret_cast<const unsigned char*>(fullSource.c_str()),
+                 reinterpret_cast<const unsigned char*>(fullDestination.c_str())) == 0)
+        return "Source and destination folders must be different";
+
+    source = fullSource;
+    destination = fullDestination;
+    return "";
+}

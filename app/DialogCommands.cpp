@@ -1,0 +1,44 @@
+// The main dialog's other buttons: Browse, About, Print Report, Help and the
+// web site.
+#include "VeltraDlg.h"
+
+#include "AboutDlg.h"
+#include "AboutTexts.h"
+#include "FolderBrowser.h"
+#include "HelpLauncher.h"
+#include "Website.h"
+
+void CVeltraDlg::OnBrowseSource() {
+    FolderBrowser browser(m_hWnd);
+    if (browser.Browse("Select source folder or drive", m_browsedSourceFolder))
+        m_sourceEdit.SetWindowText(m_browsedSourceFolder);
+}
+
+void CVeltraDlg::OnBrowseDestination() {
+    FolderBrowser browser(m_hWnd);
+    if (browser.Browse("Select destination folder or drive", m_browsedDestinationFolder))
+        m_destinationEdit.SetWindowText(m_browsedDestinationFolder);
+}
+
+void CVeltraDlg::ShowAboutDialog() {
+    CAboutDlg about(nullptr);
+    about.m_usageText = BuildUsageText();
+    about.m_licenseText = BuildLicenseText();
+    about.DoModal();
+}
+
+void CVeltraDlg::PrintReport() {
+    ::PrintReport(m_reportEdit.m_hWnd, [this](const std::string& message) { ShowAlert(message); });
+}
+
+void CVeltraDlg::ShowHelpFile() {
+    HelpAddress help = BuildHelpAddress(GetCommandLineA());
+    if (!help.found) {
+        ShowAlert(help.text);
+        return;
+    }
+    if (!OpenHelpAddress(help.text))
+        ShowAlert(HelpOpenFailedMessage(help.text));
+}
+
+void CVeltraDlg::OnWebsite() { OpenWebsite(); }

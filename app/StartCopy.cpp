@@ -1,0 +1,48 @@
+// Start Copy: check the two folders, switch the dialog into its copying
+// state and start the worker on a new job.
+#include "VeltraDlg.h"
+
+#include "CopyJob.h"
+#include "CopyPaths.h"
+#include "FormatText.h"
+
+#include <new>
+
+void CVeltraDlg::OnStartCopy() {
+    // Every press empties the report first, also when the checks then fail.
+    m_reportEdit.SetWindowText("");
+
+    bool overwriteSilently = m_askBeforeOverwriteCheck.GetCheck() == 0;
+    // The whole texts: a path that is too long is refused, never cut.
+    std::string destination = m_destinationEdit.GetWindowText();
+    std::string source = m_sourceEdit.GetWindowText();
+
+    std::string problem = CheckCopyPaths(source, destination);
+    if (!problem.empty()) {
+        ShowAlert(problem);
+        return;
+    }
+
+    m_startCopyButton.EnableWindow(FALSE);
+    m_reportEdit.SetReadOnly(TRUE);
+    m_statisticsText.SetWindowText("");
+    m_statusText.SetWindowText("Status: Folder copy in progress...please wait");
+    m_busyBar.StartAnimation();
+
+    copy_job* job = nullptr;
+    try {
+        job = new copy_job(source, destination, overwriteSilently, m_hWnd, &m_queue);
+    } catch (const std::bad_alloc&) {
+        ShowAlert(FormatText("Error: New failed when allocating tfc of size=%d bytes",
+                             static_cast<int>(sizeof(copy_job))));
+        return;
+    }
+
+    // Set before the worker exists, so that every notification finds them.
+    m_pJob = job;
+    m_bCopyInProgress = true;
+    m_lastReportedFolder = "";
+
+    if (m_pJob->start())
+        ShowAlert("Error: Couldn't spawn folder copy thread");
+}

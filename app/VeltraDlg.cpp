@@ -1,0 +1,196 @@
+// The main dialog: construction, start-up, painting, the system menu and
+// quitting. Start Copy is in StartCopy.cpp, the worker's notifications in
+// CopyHandlers.cpp, the other buttons in DialogCommands.cpp.
+#include "VeltraDlg.h"
+
+#include "AboutDlg.h"
+#include "AlertDlg.h"
+#include "CopyJob.h"
+#include "Handle.h"
+#include "MessageBox.h"
+#include "WinApp.h"
+#include "resource.h"
+
+namespace {
+// How long a close waits for the worker to finish the file it is copying.
+// Bounded so that a shell call that never returns cannot hang the exit.
+constexpr DWORD kCloseWaitMs = 120000;
+} // namespace
+
+CVeltraDlg::CVeltraDlg(CWnd* parent) : CDialog(IDD_VELTRA_DIALOG, parent), m_busyBar(10, 0) {
+    HINSTANCE module = AfxGetInstanceHandle();
+    m_hBigIcon = LoadIconA(module, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_hSmallIcon = LoadIconA(module, MAKEINTRESOURCEA(IDI_SMALL));
+}
+
+CVeltraDlg::~CVeltraDlg() {
+    m_busyBar.StopAnimation();
+    // A job still held here has no worker using it: its thread never
+    // started, or the close above waited until the worker had finished.
+    delete m_pJob;
+}
+
+bool CVeltraDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    using Entry = MessageMapEntry<CVeltraDlg>;
+    static const Entry map[] = {
+        {WM_SYSCOMMAND, &CVeltraDlg::OnSysCommand},
+        {WM_PAINT, &CVeltraDlg::OnPaint},
+        {WM_QUERYDRAGICON, &CVeltraDlg::OnQueryDragIcon},
+        Entry::Command(IDC_BROWSE_SOURCE, &CVeltraDlg::OnBrowseSource),
+        Entry::Command(IDC_BROWSE_DESTINATION, &CVeltraDlg::OnBrowseDestination),
+        Entry::Command(IDC_START_COPY, &CVeltraDlg::OnStartCopy),
+        Entry::Command(IDC_ABOUT, &CVeltraDlg::ShowAboutDialog),
+        {WM_COPY_NOT_COPIED, &CVeltraDlg::OnCopyNotCopied},
+        {WM_COPY_STATUS, &CVeltraDlg::OnCopyStatus},
+        {WM_COPY_FOLDER, &CVeltraDlg::OnCopyFolder},
+        {WM_COPY_ERROR, &CVeltraDlg::OnCopyError},
+        {WM_COPY_STATISTICS, &CVeltraDlg::OnCopyStatistics},
+        {WM_COPY_DONE, &CVeltraDlg::OnCopyDone},
+        Entry::Command(IDC_PRINT_REPORT, &CVeltraDlg::PrintReport),
+        Entry::Command(IDC_HELP_BUTTON, &CVeltraDlg::ShowHelpFile),
+        Entry::Command(IDC_WEBSITE, &CVeltraDlg::OnWebsite),
+        {WM_MOUSEMOVE, &CVeltraDlg::OnMouseMove},
+    };
+    return DispatchMessageMap<CVeltraDlg>(this, map, message, wParam, lParam, result) ||
+           CDialog::OnWndMsg(message, wParam, lParam, result);
+}
+
+void CVeltraDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_STATISTICS_TEXT, m_statisticsText);
+    DDX_Control(dx, IDC_REPORT_EDIT, m_reportEdit);
+    DDX_Control(dx, IDC_BUSY_BAR, m_busyBar);
+    DDX_Control(dx, IDC_STATUS_TEXT, m_statusText);
+    DDX_Control(dx, IDC_START_COPY, m_startCopyButton);
+    DDX_Control(dx, IDC_ASK_BEFORE_OVERWRITE, m_askBeforeOverwriteCheck);
+    DDX_Control(dx, IDC_DESTINATION_EDIT, m_destinationEdit);
+    DDX_Control(dx, IDC_SOURCE_EDIT, m_sourceEdit);
+}
+
+BOOL CVeltraDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    if (HMENU sysMenu = GetSystemMenu(FALSE)) {
+        char about[256] = {};
+        LoadStringA(AfxGetInstanceHandle(), IDS_ABOUTBOX, about, sizeof about);
+        if (about[0] != '\0') {
+            AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hBigIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
+
+    m_statusText.SetWindowText("Status: Ready");
+    // No length limit on the report: the edit control would otherwise refuse
+    // lines past its default 30,000 characters.
+    m_reportEdit.SendMessage(EM_SETLIMITTEXT, 0, 0);
+
+    m_busyBar.m_nBlocks = 30;
+    m_busyBar.RecalcLayout();
+    m_busyBar.m_crBackground = RGB(19, 112, 116);
+    m_busyBar.m_crBlockFill = RGB(24, 104, 112);
+    m_busyBar.m_crBlockEdge = RGB(0, 56, 56);
+    m_busyBar.m_crActiveFill = RGB(195, 218, 220);
+    m_busyBar.m_crActiveEdge = RGB(0, 56, 56);
+
+    m_pJob = nullptr;
+    m_bCopyInProgress = false;
+    m_bQuitPending = false;
+    return TRUE;
+}
+
+void CVeltraDlg::OnSysCommand(UINT nID, LPARAM) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about(nullptr); // this path leaves both text panes empty
+        about.DoModal();
+        return;
+    }
+    Default();
+}
+
+void CVeltraDlg::OnPaint() {
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    int cxIcon = GetSystemMetrics(SM_CXICON);
+    int cyIcon = GetSystemMetrics(SM_CYICON);
+    RECT rect;
+    GetClientRect(&rect);
+    int x = (rect.right - rect.left - cxIcon + 1) / 2;
+    int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
+    DrawIcon(dc, x, y, m_hSmallIcon);
+}
+
+HCURSOR CVeltraDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hBigIcon); }
+
+void CVeltraDlg::OnOK() {
+    if (!m_bCopyInProgress) {
+        CDialog::OnOK();
+        return;
+    }
+    int answer = AfxMessageBox("Folder copy in progress.  Do you really want to quit? (Veltra will "
+                               "finish copying the current file first and then stop if you answer "
+                               "\"yes\")?",
+                               MB_YESNO | MB_DEFBUTTON2);
+    if (answer == IDNO)
+        return;
+    if (!IsCopyRunning()) {
+        // The copy completed while the question was open: nothing to stop,
+        // and the user asked to quit.
+        CDialog::OnOK();
+        return;
+    }
+    m_pJob->request_stop();
+    m_bQuitPending = true;
+}
+
+void CVeltraDlg::OnCancel() {
+    if (IsCopyRunning())
+        StopCopyBeforeClosing();
+    CDialog::OnCancel();
+}
+
+void CVeltraDlg::StopCopyBeforeClosing() {
+    m_bClosing = true;
+    m_pJob->request_stop();
+    m_statusText.SetWindowText("Status: Closing - finishing the current file...");
+    EnableWindow(FALSE); // no more input while the worker winds down
+
+    // The worker's notifications are synchronous: keep handling them while
+    // waiting, or it would wait for us and we for it.
+    // Our own handle of the worker: the completion handler deletes the job
+    // while we wait.
+    OwnedHandle ownWorker = m_pJob->take_worker_wait_handle();
+    HANDLE worker = ownWorker.get();
+    DWORD start = GetTickCount();
+    while (worker) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= kCloseWaitMs)
+            break;
+        DWORD woke = MsgWaitForMultipleObjects(1, &worker, FALSE, kCloseWaitMs - elapsed,
+                                               QS_ALLINPUT);
+        if (woke != WAIT_OBJECT_0 + 1)
+            break; // the worker has ended, or the wait failed or ran out
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    if (m_pJob && worker && WaitForSingleObject(worker, 0) != WAIT_OBJECT_0) {
+        // The worker is still inside a shell call: it may use the job until
+        // the process ends, so the job must not be freed.
+        m_pJob = nullptr;
+    }
+}
+
+void CVeltraDlg::ShowAlert(const std::string& message) {
+    CAlertDlg alert(nullptr);
+    alert.m_strMessage = message;
+    if (alert.DoModal() == IDCANCEL)
+        ShowHelpFile();
+}

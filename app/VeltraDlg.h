@@ -1,0 +1,87 @@
+#pragma once
+// The main dialog: the two folders, the overwrite choice, Start Copy, the
+// busy bar, the status and statistics lines and the report panel. It owns
+// the running copy_job and the queue that carries the worker's texts.
+
+#include "BusyProgressCtrl.h"
+#include "Controls.h"
+#include "CopyChannel.h"
+#include "Dialog.h"
+#include "ReportPrinter.h"
+
+#include <string>
+
+class copy_job;
+
+class CVeltraDlg : public CDialog {
+public:
+    explicit CVeltraDlg(CWnd* parent = nullptr);
+    ~CVeltraDlg() override;
+
+    using print_exceptions = ::print_exceptions;
+
+    // Shows one message in the program's alert dialog; its Help button opens
+    // the help page.
+    void ShowAlert(const std::string& message);
+    // Appends one line (and a line break) to the report panel.
+    void AppendReportLine(std::string line);
+
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+private:
+    // Window messages and commands.
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnBrowseSource();
+    void OnBrowseDestination();
+    void OnStartCopy();
+    void ShowAboutDialog();
+    void PrintReport();
+    void ShowHelpFile();
+    void OnWebsite();
+    void OnMouseMove() { Default(); }
+
+    // The worker's notifications.
+    LRESULT OnCopyNotCopied(WPARAM, LPARAM);
+    LRESULT OnCopyStatus(WPARAM, LPARAM);
+    LRESULT OnCopyFolder(WPARAM, LPARAM);
+    LRESULT OnCopyError(WPARAM, LPARAM);
+    LRESULT OnCopyStatistics(WPARAM, LPARAM);
+    LRESULT OnCopyDone(WPARAM, LPARAM);
+
+    // True while a notification belongs to the copy this dialog launched;
+    // anything else arriving under these numbers (the dialog manager's
+    // DM_SETDEFID and DM_REPOSITION share two of them) is ignored.
+    bool IsCopyRunning() const { return m_bCopyInProgress && m_pJob; }
+    // Closing during a copy: lets the worker finish its current file and
+    // waits for it (serving its notifications) before the dialog ends.
+    void StopCopyBeforeClosing();
+
+    CStatic m_statisticsText;
+    CEdit m_reportEdit;
+    BusyProgressCtrl m_busyBar;
+    CStatic m_statusText;
+    CButton m_startCopyButton;
+    CButton m_askBeforeOverwriteCheck;
+    CEdit m_destinationEdit;
+    CEdit m_sourceEdit;
+    HICON m_hBigIcon = nullptr;
+    HICON m_hSmallIcon = nullptr;
+    bool m_bQuitPending = false;
+    bool m_bCopyInProgress = false;
+    int m_nFailuresInFolder = 0;
+    std::string m_currentFolder;
+    std::string m_lastReportedFolder;
+    copy_job* m_pJob = nullptr;
+    MessageQueue m_queue;
+    std::string m_browsedDestinationFolder;
+    std::string m_browsedSourceFolder;
+    bool m_bClosing = false; // the dialog is ending while the worker finishes
+};

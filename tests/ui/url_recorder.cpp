@@ -1,0 +1,18 @@
+// Stands in for the web browser in UI tests: registered in the test's Wine
+// prefix as the program that opens web addresses and HTML files, it appends
+// the command line it was given to the file named by VELTRA_URL_LOG.
+#include <windows.h>
+
+#include <cstdio>
+
+int main() {
+    char log[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("VELTRA_URL_LOG", log, sizeof log))
+        return 1;
+    FILE* f = std::fopen(log, "ab");
+    if (!f)
+        return 1;
+    std::fprintf(f, "%s\n", GetCommandLineA());
+    std::fclose(f);
+    return 0;
+}

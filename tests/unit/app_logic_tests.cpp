@@ -1,0 +1,147 @@
+// The main dialog's own logic without a window: checking the typed folders,
+// the report's item texts and summary lines, and the help page's address.
+#include "CopyJob.h"
+#include "CopyPaths.h"
+#include "HelpLauncher.h"
+#include "ReportLines.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string Check(std::string source, std::string destination) {
+    return CheckCopyPaths(source, destination);
+}
+
+} // namespace
+
+TEST(CheckCopyPaths, ReportsTheFirstProblemInTheFixedOrder) {
+    EXPECT_EQ(Check("", ""), "Source folder not specified");
+    EXPECT_EQ(Check("C:\\a", ""), "Destination folder not specified");
+    EXPECT_EQ(Check("C:", "D:\\b"),
+              "Source folder must be a fully qualified path e.g. C:\\source\\folder");
+    EXPECT_EQ(Check("C:/data", "D:\\b"),
+              "Source folder must be a fully qualified path e.g. C:\\source\\folder");
+    EXPECT_EQ(Check("C:\\a", "D:"),
+              "Destination folder must be a fully qualified path e.g. D:\\destination\\folder");
+    EXPECT_EQ(Check("C:\\a.lnk", "D:\\b.lnk"), "Source folder can't be a shortcut");
+    EXPECT_EQ(Check("C:\\a", "D:\\b.lnk"), "Destination folder can't be a shortcut");
+    EXPECT_EQ(Check("C:\\Data", "c:\\data\\"), "Source and destination folders must be different");
+}
+
+TEST(CheckCopyPaths, ShortcutTestIsCaseSensitive) {
+    EXPECT_EQ(Check("C:\\a.LNK", "D:\\b"), "");
+}
+
+TEST(CheckCopyPaths, RefusesRelativePathsThatTheWalkWouldResolveInsideTheSource) {
+    EXPECT_EQ(Check("folder\\sub", "D:\\b"),
+              "Source folder must be a fully qualified path e.g. C:\\source\\folder");
+    EXPECT_EQ(Check("C:\\a", "backup\\new"),
+              "Destination folder must be a fully qualified path e.g. D:\\destination\\folder");
+    EXPECT_EQ(Check("C:\\a", "\\rooted\\only"),
+              "Destination folder must be a fully qualified path e.g. D:\\destination\\folder");
+    EXPECT_EQ(Check("\\\\server\\share\\x", "D:\\b"), "") << "network paths are fully qualified";
+}
+
+TEST(CheckCopyPaths, RefusesPathsTooLongInsteadOfCuttingThem) {
+    std::string longPath = "C:\\" + std::string(300, 'x');
+    EXPECT_EQ(Check(longPath, "D:\\b"), "Source folder path is too long (at most 259 characters)");
+    EXPECT_EQ(Check("C:\\a", longPath),
+              "Destination folder path is too long (at most 259 characters)");
+    std::string exactly259 = "C:\\" + std::string(255, 'y') + "\\";
+    ASSERT_EQ(exactly259.size(), 259u);
+    EXPECT_EQ(Check(exactly259, "D:\\b"), "");
+}
+
+TEST(CheckCopyPaths, NormalisesTrailingBackslashAndDotSegments) {
+    std::string source = "C:\\", destination = "D:\\data";
+    EXPECT_EQ(CheckCopyPaths(source, destination), "");
+    EXPECT_EQ(source, "C:\\");
+    EXPECT_EQ(destination, "D:\\data\\");
+
+    source = "C:\\data\\.\\sub\\..";
+    destination = "C:\\data\\backup\\x\\..";
+    EXPECT_EQ(CheckCopyPaths(source, destination), "");
+    EXPECT_EQ(source, "C:\\data\\");
+    EXPECT_EQ(destination, "C:\\data\\backup\\");
+
+    source = "C:\\data\\sub\\..";
+    destination = "c:\\DATA";
+    EXPECT_EQ(CheckCopyPaths(source, destination),
+              "Source and destination folders must be different")
+        << "two spellings of one folder are the same folder";
+}
+
+TEST(ReportLines, ItemIsTheTextWithoutTheCurrentFoldersLength) {
+    EXPECT_EQ(ReportItemText("C:\\src\\docs\\a.txt", "C:\\src\\docs\\"), "a.txt");
+    EXPECT_EQ(ReportItemText("C:\\src\\docs\\Unable to access the folder. It's contents was not "
+                             "copied.",
+                             "C:\\src\\docs\\"),
+              "Unable to access the folder. It's contents was not copied.");
+    EXPECT_EQ(ReportItemText("C:\\x", "C:\\src\\docs\\"), "") << "shorter than the folder";
+    EXPECT_EQ(ReportItemText("C:\\src\\", "C:\\src\\"), "");
+}
+
+TEST(ReportLines, SummaryArithmetic) {
+    EXPECT_EQ(std::string(kSummaryRule).size(), 60u);
+    EXPECT_EQ(std::string(kSummaryRule).rfind("- Summary ", 0), 0u);
+
+    copy_statistics allCopied{0, 3, 0.0, 3145728.0};
+    EXPECT_EQ(FormatSummaryLine(allCopied, false),
+              "All files copied successfully.  3 files, totalling 3.00Mb.");
+
+    copy_statistics someFailed{1, 3, 1048576.0, 3145728.0};
+    EXPECT_EQ(FormatSummaryLine(someFailed, false),
+              "Veltra was unable to copy 1 (of 4) files, totalling 1.00Mb (25.00% of the "
+              "original source folder)");
+    EXPECT_EQ(FormatSummaryLine(someFailed, true), FormatSummaryLine(someFailed, false))
+        << "the failure line stands whenever files failed";
+
+    copy_statistics emptyFailures{2, 0, 0.0, 0.0};
+    EXPECT_EQ(FormatSummaryLine(emptyFailures, false),
+              "Veltra was unable to copy 2 (of 2) files, totalling 0.00Mb (0.00% of the "
+              "original source folder)");
+
+    copy_statistics beyond4GB{0, 1, 0.0, 5368709120.0};
+    EXPECT_EQ(FormatSummaryLine(beyond4GB, false),
+              "All files copied successfully.  1 files, totalling 5120.00Mb.");
+}
+
+TEST(ReportLines, AnIncompleteCopyIsNeverReportedAsASuccess) {
+    copy_statistics stopped{0, 2, 0.0, 2097152.0};
+    std::string line = FormatSummaryLine(stopped, true);
+    EXPECT_EQ(line, "The copy is incomplete: some folders could not be read or the copy was "
+                    "stopped.  2 files, totalling 2.00Mb, were copied.");
+    EXPECT_EQ(line.find("successfully"), std::string::npos);
+}
+
+TEST(HelpAddress, BuiltFromTheQuotedProgramPath) {
+    HelpAddress help = BuildHelpAddress("\"C:\\Program Files\\X\\prog.exe\" -x");
+    EXPECT_TRUE(help.found);
+    EXPECT_EQ(help.text, "file://C:\\Program Files\\X\\help.html");
+
+    help = BuildHelpAddress("C:\\Tools\\prog.exe \"D:\\docs\\file.txt\"");
+    EXPECT_TRUE(help.found) << "an unquoted program path: the quoted argument's folder is used";
+    EXPECT_EQ(help.text, "file://D:\\docs\\help.html");
+}
+
+TEST(HelpAddress, EachFailureHasItsMessage) {
+    const std::string tail = ".  Try the help link on the Veltra start menu instead. (";
+    EXPECT_EQ(BuildHelpAddress("").text, "Error: showing help file 1" + tail + ")");
+    EXPECT_EQ(BuildHelpAddress("C:\\prog.exe").text,
+              "Error: showing help file 1" + tail + "C:\\prog.exe)");
+    EXPECT_EQ(BuildHelpAddress("x \"C:\\prog.exe").text,
+              "Error: showing help file 2" + tail + "C:\\prog.exe)");
+    EXPECT_EQ(BuildHelpAddress("\"\" rest").text, "Error: showing help file 3" + tail + ")");
+    EXPECT_EQ(BuildHelpAddress("\"prog.exe\"").text,
+              "Error: showing help file 3" + tail + "prog.exe)");
+    EXPECT_EQ(BuildHelpAddress("\"\\prog.exe\"").text,
+              "Error: showing help file 3" + tail + "\\prog.exe)")
+        << "a backslash at index 0 does not count";
+    EXPECT_EQ(HelpOpenFailedMessage("file://C:\\x\\help.html"),
+              "Error: showing help file 4" + tail + "file://C:\\x\\help.html)");
+    for (const char* line : {"", "\"prog.exe\""})
+        EXPECT_FALSE(BuildHelpAddress(line).found);
+}
