@@ -33,16 +33,19 @@ sleep 4
 shot "Veltra (1.0b)" "$root/docs/main-dialog.png"
 wineserver -k || true
 
-# A finished copy with failures: the destination's parent folder is a file,
-# so the files in subfolders cannot be copied and the report lists them.
+# A finished copy with a few failures: the destination already holds a
+# file named like one of the source folders, so that folder's files cannot
+# be copied and the report lists them.
 demo=$(mktemp -d)
-mkdir -p "$demo/src/Photos/2026" "$demo/src/Documents"
-for i in 1 2 3; do head -c 20000 /dev/urandom > "$demo/src/Photos/2026/img_$i.jpg"; done
-echo "letter" > "$demo/src/Documents/letter.txt"
-echo "x" > "$demo/blocker"
+mkdir -p "$demo/src/Photos/2026" "$demo/src/Documents" "$demo/backup"
+for i in 1 2 3 4; do head -c 300000 /dev/urandom > "$demo/src/Photos/2026/img_$i.jpg"; done
+head -c 150000 /dev/urandom > "$demo/src/Documents/letter.docx"
+head -c 90000 /dev/urandom > "$demo/src/Documents/budget.xlsx"
+echo "notes" > "$demo/src/notes.txt"
+echo "in the way" > "$demo/backup/Documents"
 win() { echo "Z:${1//\//\\}"; }
 export VELTRA_SHOT_SOURCE="$(win "$demo/src")"
-export VELTRA_SHOT_DEST="$(win "$demo/blocker/backup")"
+export VELTRA_SHOT_DEST="$(win "$demo/backup")"
 export VELTRA_SHOT_READY="$(win "$demo/ready")" VELTRA_SHOT_DONE="$(win "$demo/done")"
 bash "$here/build.sh" --target ui_shot >/dev/null
 wine "$VELTRA_BUILD/tests/ui/ui_shot.exe" >/dev/null 2>&1 &
