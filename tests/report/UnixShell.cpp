@@ -23,7 +23,7 @@ std::string UnixPathOf(const std::string& windowsPath) {
     return result;
 }
 
-std::string WindowsPathOf(const std::string& unixPath) {
+std::string ZDrivePath(const std::string& unixPath) {
     std::string path = "Z:" + unixPath;
     for (char& c : path)
         if (c == '/')

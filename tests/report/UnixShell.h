@@ -8,7 +8,7 @@
 // The Unix path of a Windows path (through Wine), or "" when there is none.
 std::string UnixPathOf(const std::string& windowsPath);
 // The Windows path of a Unix path, on Wine's Z: drive.
-std::string WindowsPathOf(const std::string& unixPath);
+std::string ZDrivePath(const std::string& unixPath);
 
 // Runs `script` with /bin/sh in `workFolder` (a Windows path ending in a
 // backslash); true when it finished within `timeoutMs`. Its standard output

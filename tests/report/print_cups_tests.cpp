@@ -7,7 +7,7 @@
 #include "ReportFixture.h"
 #include "ReportPrinter.h"
 #include "TempFolder.h"
-#include "UnixShell.h"
+#include "PdfReadBack.h"
 #include "maker.h"
 
 #include <gtest/gtest.h>
@@ -24,71 +24,6 @@ std::string DefaultPrinter() {
     char name[256] = {};
     DWORD size = sizeof(name);
     return ::GetDefaultPrinterA(name, &size) ? name : "";
-}
-
-// The PDF folder of cups-pdf, as a Windows path ending in a backslash.
-std::string PdfFolder() {
-    const char* dir = std::getenv("VELTRA_PDF_DIR");
-    return dir && *dir ? WindowsPathOf(dir) + "\\" : "";
-}
-
-// The PDFs in `folder` with their last write times. cups-pdf names a file
-// after the document and the job number, so a later run can write a file of
-// the same name again.
-using PdfList = std::map<std::string, ULONGLONG>;
-PdfList PdfFiles(const std::string& folder) {
-    PdfList names;
-    WIN32_FIND_DATAA found{};
-    HANDLE find = ::FindFirstFileA((folder + "*.pdf").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names[found.cFileName] = (ULONGLONG(found.ftLastWriteTime.dwHighDateTime) << 32) |
-                                 found.ftLastWriteTime.dwLowDateTime;
-    while (::FindNextFileA(find, &found));
-    ::FindClose(find);
-    return names;
-}
-
-struct ReadBack {
-    std::string text; // pdftotext
-    int pages = 0;    // pdfinfo
-    std::string unixPath;
-};
-
-std::string WithoutSpaces(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (!isspace(static_cast<unsigned char>(c)))
-            out += c;
-    return out;
-}
-
-// Waits for a new or rewritten PDF whose text holds `marker`.
-bool WaitForPdf(const std::string& folder, const PdfList& before, const std::string& marker,
-                ReadBack& pdf, int seconds = 90) {
-    TempFolder work;
-    for (int attempt = 0; attempt < seconds; ++attempt, ::Sleep(1000)) {
-        for (const auto& [name, written] : PdfFiles(folder)) {
-            if (auto old = before.find(name); old != before.end() && old->second == written)
-                continue;
-            const std::string unixPath = UnixPathOf(folder + name);
-            std::string output;
-            if (!RunUnixScript("pdftotext -layout '" + unixPath + "' text.txt && pdfinfo '" +
-                                   unixPath + "' | sed -n 's/^Pages: *//p'",
-                               work.path(), output))
-                continue;
-            std::string text;
-            if (!ReadFileBytes(work.path() + "text.txt", text) ||
-                WithoutSpaces(text).find(WithoutSpaces(marker)) == std::string::npos)
-                continue;
-            pdf.text = text;
-            pdf.pages = std::atoi(output.c_str());
-            pdf.unixPath = unixPath;
-            return true;
-        }
-    }
-    return false;
 }
 
 class CupsPrinting : public ::testing::Test {
