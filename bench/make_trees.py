@@ -1,0 +1,46 @@
+#!/usr/bin/env python3
+"""Builds the benchmark's source trees, the same bytes on every run.
+
+small: 20,000 files of 1-16 KiB in 200 folders (two levels)
+large: four files of 256 MiB
+"""
+import os
+import random
+import sys
+
+
+def make_small(root):
+    rng = random.Random(20000)
+    for top in range(20):
+        for sub in range(10):
+            folder = os.path.join(root, f"group{top:02}", f"set{sub:02}")
+            os.makedirs(folder, exist_ok=True)
+            for n in range(100):
+                size = rng.randint(1024, 16384)
+                with open(os.path.join(folder, f"file{n:03}.dat"), "wb") as f:
+                    f.write(rng.randbytes(size))
+
+
+def make_large(root):
+    os.makedirs(root, exist_ok=True)
+    rng = random.Random(256)
+    block = rng.randbytes(1 << 20)
+    for n in range(4):
+        with open(os.path.join(root, f"large{n}.bin"), "wb") as f:
+            for i in range(256):
+                # Vary every block a little so that nothing can be deduplicated.
+                f.write(i.to_bytes(4, "little") + n.to_bytes(4, "little") + block[8:])
+
+
+def main():
+    base = sys.argv[1]
+    for name, make in (("small", make_small), ("large", make_large)):
+        root = os.path.join(base, name)
+        marker = root + ".ready"
+        if not os.path.exists(marker):
+            make(root)
+            open(marker, "w").close()
+
+
+if __name__ == "__main__":
+    main()
