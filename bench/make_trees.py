@@ -32,7 +32,20 @@ def make_large(root):
                 f.write(i.to_bytes(4, "little") + n.to_bytes(4, "little") + block[8:])
 
 
+def drop_case_twins(root):
+    """Removes every file whose path equals an earlier one but for letter case."""
+    for folder, dirs, files in os.walk(root):
+        seen = set()
+        for name in sorted(dirs + files):
+            if name.lower() in seen and name in files:
+                os.remove(os.path.join(folder, name))
+            seen.add(name.lower())
+
+
 def main():
+    if sys.argv[1] == "--drop-case-twins":
+        drop_case_twins(sys.argv[2])
+        return
     base = sys.argv[1]
     for name, make in (("small", make_small), ("large", make_large)):
         root = os.path.join(base, name)

@@ -45,6 +45,8 @@ if [ ! -e "$work/trees/include.ready" ]; then
   cp -a /usr/include "$work/trees/include"
   # Links that lead nowhere (into packages not installed) cannot be copied by anyone.
   find "$work/trees/include" -xtype l -delete
+  # Names that differ only in letter case are one name on a Windows drive.
+  python3 "$here/make_trees.py" --drop-case-twins "$work/trees/include"
   touch "$work/trees/include.ready"
 fi
 
