@@ -6,17 +6,33 @@
 #include "ReportLines.h"
 
 void CVeltraDlg::AppendReportLine(std::string line) {
-    line += "\r\n";
+    m_pendingReport += line;
+    m_pendingReport += "\r\n";
+    // While a copy runs, lines are gathered and written a few times a
+    // second: each write of the panel redraws its scroll bars, which under
+    // Wine costs milliseconds, so one write per line would slow a copy with
+    // many failures to a crawl. Otherwise every line shows at once.
+    if (!m_bCopyInProgress || GetTickCount() - m_lastReportFlush >= kReportFlushMs)
+        FlushReport();
+}
+
+void CVeltraDlg::FlushReport() {
+    m_lastReportFlush = GetTickCount();
+    if (m_pendingReport.empty())
+        return;
     // Appended at the end instead of rewriting the whole text, so that a
     // long report costs the same per line at its end as at its start. The
-    // caret ends at the end and the panel scrolls there, as before.
+    // caret ends at the end and the panel scrolls there.
     int end = GetWindowTextLengthA(m_reportEdit.m_hWnd);
     m_reportEdit.SetSel(end, end);
-    m_reportEdit.ReplaceSel(line);
+    m_reportEdit.ReplaceSel(m_pendingReport);
+    m_pendingReport.clear();
     end = GetWindowTextLengthA(m_reportEdit.m_hWnd);
     m_reportEdit.SetSel(end, end);
     m_reportEdit.ScrollCaret();
 }
+
+void CVeltraDlg::OnTimer() { FlushReport(); }
 
 LRESULT CVeltraDlg::OnCopyStatus(WPARAM, LPARAM) {
     if (!IsCopyRunning())
@@ -50,6 +66,7 @@ LRESULT CVeltraDlg::OnCopyError(WPARAM, LPARAM) {
         AppendReportLine(text);
         return 0;
     }
+    FlushReport(); // the report is up to date while the alert is shown
     ShowAlert(text);
     return 0;
 }
@@ -83,6 +100,7 @@ LRESULT CVeltraDlg::OnCopyDone(WPARAM, LPARAM) {
     m_startCopyButton.EnableWindow(TRUE);
     m_startCopyButton.SetFocus();
     m_bCopyInProgress = false;
+    KillTimer(m_hWnd, kReportFlushTimer);
 
     AppendReportLine(kSummaryRule);
     AppendReportLine(FormatSummaryLine(stats, incomplete));

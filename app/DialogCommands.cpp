@@ -28,6 +28,7 @@ void CVeltraDlg::ShowAboutDialog() {
 }
 
 void CVeltraDlg::PrintReport() {
+    FlushReport(); // print the report as it stands, gathered lines included
     ::PrintReport(m_reportEdit.m_hWnd, [this](const std::string& message) { ShowAlert(message); });
 }
 

@@ -10,6 +10,7 @@
 
 void CVeltraDlg::OnStartCopy() {
     // Every press empties the report first, also when the checks then fail.
+    m_pendingReport.clear();
     m_reportEdit.SetWindowText("");
 
     bool overwriteSilently = m_askBeforeOverwriteCheck.GetCheck() == 0;
@@ -43,6 +44,7 @@ void CVeltraDlg::OnStartCopy() {
     m_bCopyInProgress = true;
     m_lastReportedFolder = "";
 
+    SetTimer(m_hWnd, kReportFlushTimer, kReportFlushMs, nullptr);
     if (m_pJob->start())
         ShowAlert("Error: Couldn't spawn folder copy thread");
 }

@@ -50,6 +50,7 @@ bool CVeltraDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         Entry::Command(IDC_HELP_BUTTON, &CVeltraDlg::ShowHelpFile),
         Entry::Command(IDC_WEBSITE, &CVeltraDlg::OnWebsite),
         {WM_MOUSEMOVE, &CVeltraDlg::OnMouseMove},
+        {WM_TIMER, &CVeltraDlg::OnTimer},
     };
     return DispatchMessageMap<CVeltraDlg>(this, map, message, wParam, lParam, result) ||
            CDialog::OnWndMsg(message, wParam, lParam, result);

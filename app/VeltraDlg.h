@@ -25,6 +25,11 @@ public:
     void ShowAlert(const std::string& message);
     // Appends one line (and a line break) to the report panel.
     void AppendReportLine(std::string line);
+    // Writes the lines gathered during a copy into the report panel.
+    void FlushReport();
+
+    static constexpr UINT_PTR kReportFlushTimer = 1;
+    static constexpr DWORD kReportFlushMs = 200;
 
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -47,6 +52,7 @@ private:
     void ShowHelpFile();
     void OnWebsite();
     void OnMouseMove() { Default(); }
+    void OnTimer();
 
     // The worker's notifications.
     LRESULT OnCopyNotCopied(WPARAM, LPARAM);
@@ -84,4 +90,6 @@ private:
     std::string m_browsedDestinationFolder;
     std::string m_browsedSourceFolder;
     bool m_bClosing = false; // the dialog is ending while the worker finishes
+    std::string m_pendingReport;  // report lines not yet in the panel
+    DWORD m_lastReportFlush = 0; // GetTickCount of the last write
 };

@@ -10,14 +10,10 @@ export VELTRA_BUILD="${VELTRA_BUILD:-$root/build}"
 bash "$here/build.sh" --target Veltra
 source "$here/wine-env.sh"
 
-for n in $(seq 140 170); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 800x700x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY="$display"
-trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-sleep 1
+source "$here/xvfb-env.sh"
+started=()
+trap 'wineserver -k 2>/dev/null || true; kill "${started[@]}" 2>/dev/null || true' EXIT
+VELTRA_SCREEN=800x700x24 veltra_start_xvfb started
 veltra_prepare_prefix
 veltra_start_wine
 mkdir -p "$root/docs"

@@ -20,13 +20,8 @@ cleanup() {
 trap cleanup EXIT
 
 # A display of our own, started before the first Wine process of the prefix.
-for n in $(seq 90 130); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-started+=($!)
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$here/xvfb-env.sh"
+veltra_start_xvfb started
 
 source "$here/print-env.sh"
 veltra_start_printing started
