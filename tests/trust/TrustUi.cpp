@@ -1,0 +1,201 @@
+#include "TrustUi.h"
+
+#include "TempFolder.h"
+#include "TreeCheck.h"
+#include "resource.h"
+
+#include <psapi.h>
+#include <winternl.h>
+
+#include <vector>
+
+namespace {
+
+// One row of the system's handle list (SystemHandleInformation, class 16).
+struct SystemHandleRow {
+    ULONG owner_pid;
+    BYTE object_type;
+    BYTE flags;
+    USHORT value;
+    PVOID object;
+    ULONG access;
+};
+
+// Wine answers GetProcessHandleCount with 0 for every process, but it does
+// list every handle in the system with its owner: count those of `pid`.
+DWORD CountHandlesInSystemList(DWORD pid) {
+    std::vector<char> buffer(1 << 22);
+    for (;;) {
+        ULONG needed = 0;
+        NTSTATUS status =
+            NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(16), buffer.data(),
+                                     static_cast<ULONG>(buffer.size()), &needed);
+        if (status == 0)
+            break;
+        if (buffer.size() >= (1u << 28))
+            return 0;
+        buffer.resize(buffer.size() * 2);
+    }
+    ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
+    const auto* rows = reinterpret_cast<const SystemHandleRow*>(buffer.data() + sizeof(ULONG_PTR));
+    DWORD mine = 0;
+    for (ULONG i = 0; i < count; ++i)
+        mine += rows[i].owner_pid == pid;
+    return mine;
+}
+
+} // namespace
+
+void StartCopyFromDialog(VeltraProcess& app, const std::string& source,
+                         const std::string& destination) {
+    SetTextOf(app.item(IDC_SOURCE_EDIT), source);
+    SetTextOf(app.item(IDC_DESTINATION_EDIT), destination);
+    Press(app.dialog(), IDC_START_COPY);
+}
+
+bool WaitForCopyComplete(VeltraProcess& app, DWORD ms) {
+    // Start Copy is disabled while a copy runs; the status line alone could
+    // still show the previous copy's end.
+    WaitUntil([&] { return !IsEnabled(app.item(IDC_START_COPY)); }, 2000);
+    return WaitUntil(
+        [&] {
+            return IsEnabled(app.item(IDC_START_COPY)) &&
+                   TextOf(app.item(IDC_STATUS_TEXT)) == "Status: Folder copy complete";
+        },
+        ms);
+}
+
+double TimedText(HWND window, std::string* text, UINT limit_ms) {
+    char buffer[1024] = {};
+    DWORD_PTR copied = 0;
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    LRESULT answered =
+        SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                            SMTO_ABORTIFHUNG, limit_ms, &copied);
+    QueryPerformanceCounter(&end);
+    if (!answered)
+        return -1;
+    if (text)
+        *text = buffer;
+    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+}
+
+ProcessGauge GaugeProcess(DWORD pid) {
+    ProcessGauge gauge;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process)
+        return gauge;
+    if (!GetProcessHandleCount(process, &gauge.handles) || gauge.handles == 0)
+        gauge.handles = CountHandlesInSystemList(pid);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                             sizeof memory)) {
+        gauge.working_set = memory.WorkingSetSize;
+        gauge.peak_working_set = memory.PeakWorkingSetSize;
+        gauge.private_bytes = memory.PrivateUsage;
+    }
+    CloseHandle(process);
+    return gauge;
+}
+
+namespace {
+
+// Runs `start(parameter)` on a new thread of `process`; its exit code, or
+// -1 when it could not run.
+long long RunRemote(HANDLE process, LPTHREAD_START_ROUTINE start, LPVOID parameter) {
+    HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, parameter, 0, nullptr);
+    if (!thread)
+        return -1;
+    DWORD code = 0;
+    bool ok =
+        WaitForSingleObject(thread, 60000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &code);
+    CloseHandle(thread);
+    return ok ? code : -1;
+}
+
+HMODULE RemoteModule(HANDLE process, const char* name) {
+    HMODULE modules[1024];
+    DWORD needed = 0;
+    if (!EnumProcessModules(process, modules, sizeof modules, &needed))
+        return nullptr;
+    for (DWORD i = 0; i < needed / sizeof(HMODULE) && i < 1024; ++i) {
+        char base[MAX_PATH] = {};
+        GetModuleBaseNameA(process, modules[i], base, MAX_PATH);
+        if (lstrcmpiA(base, name) == 0)
+            return modules[i];
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int FreeGdiSlotsOf(DWORD pid) {
+    const char* const kProbe = "trust_gdi_probe.dll";
+    std::string path = WindowsPathOf(TRUST_GDI_PROBE_UNIX_PATH);
+    HMODULE local = LoadLibraryA(path.c_str());
+    if (!local)
+        return -1;
+    auto* localStart = reinterpret_cast<char*>(GetProcAddress(local, "FreeGdiSlots"));
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+    if (!process || !localStart)
+        return -1;
+    int result = -1;
+    HMODULE remote = RemoteModule(process, kProbe);
+    if (!remote) {
+        // Load it there once; it stays for the process's life.
+        void* text = VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT, PAGE_READWRITE);
+        if (text && WriteProcessMemory(process, text, path.c_str(), path.size() + 1, nullptr)) {
+            auto* load = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(
+                GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+            RunRemote(process, load, text);
+        }
+        if (text)
+            VirtualFreeEx(process, text, 0, MEM_RELEASE);
+        remote = RemoteModule(process, kProbe);
+    }
+    if (remote) {
+        char* remoteStart =
+            reinterpret_cast<char*>(remote) + (localStart - reinterpret_cast<char*>(local));
+        result = static_cast<int>(
+            RunRemote(process, reinterpret_cast<LPTHREAD_START_ROUTINE>(remoteStart), nullptr));
+    }
+    CloseHandle(process);
+    return result;
+}
+
+bool RunUnix(const std::string& command, DWORD timeout_ms) {
+    // start.exe /unix does not wait for the Unix program: the command writes
+    // its exit status to a marker file, which is waited for.
+    TempFolder scratch;
+    std::string marker = scratch.path() + "status";
+    std::string unixMarker = UnixPath(marker);
+    if (unixMarker.empty())
+        return false;
+    std::string script = command + "; echo $? > '" + unixMarker + ".tmp'; mv '" + unixMarker +
+                         ".tmp' '" + unixMarker + "'";
+    std::string line = "start.exe /unix /bin/sh -c \"" + script + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    DWORD start = GetTickCount();
+    while (!FileExists(marker) && GetTickCount() - start < timeout_ms)
+        Sleep(100);
+    std::string status;
+    return ReadFileBytes(marker, status) && status.rfind("0", 0) == 0;
+}
+
+std::string UnixPathOf(const std::string& windowsPath) {
+    return UnixPath(windowsPath);
+}
+
+std::string TrustScriptFolder() {
+    return TRUST_SCRIPT_UNIX_DIR;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// An independent view of a folder tree through the wide-character file
+// functions, which see every name exactly as it is (the ANSI functions the
+// copy uses show characters outside the code page as '?' or a look-alike).
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct WideEntry {
+    std::wstring relative; // below the root, with backslashes, no closing one
+    bool folder = false;
+    bool link = false;    // a folder link (reparse point)
+    bool looping = false; // a folder link that leads back to a folder above it
+    ULONGLONG size = 0;
+    FILETIME written{};
+};
+
+// Every entry below `root` (ending in a backslash), depth first, parents
+// before children. Folder links are followed, as the copy follows them,
+// except those that lead back into a folder above them.
+std::vector<WideEntry> ListWideTree(const std::wstring& root);
+
+std::wstring Widen(const std::string& ansi);
+// The ANSI form of `wide` as the copy sees it: each character the code page
+// cannot write exactly becomes '?'. *lossy tells whether that happened.
+std::string Narrow(const std::wstring& wide, bool* lossy = nullptr);
+std::string Utf8(const std::wstring& wide);
+
+// Whole contents of a file through the wide functions; false if unreadable.
+bool ReadWideFile(const std::wstring& path, std::string& content);

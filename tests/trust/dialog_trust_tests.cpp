@@ -1,0 +1,85 @@
+// Through the real Veltra.exe: a name that differs only in letter case
+// shows as a failure in the summary, and twenty copies into the same
+// destination leave it equal to the source without the program's handle
+// count growing.
+#include "FormatText.h"
+#include "TempFolder.h"
+#include "TrustUi.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+const std::string kRule = "- Summary --------------------------------------------------";
+
+TEST(CaseClashInTheDialog, TheSecondNameIsReportedAndTheSummaryShowsTheFailure) {
+    TempFolder temp;
+    std::string source = temp.path() + "src\\", destination = temp.path() + "dest\\";
+    ASSERT_TRUE(CreateDirectoryA(source.c_str(), nullptr));
+    ASSERT_TRUE(RunUnix("cd '" + UnixPathOf(source) +
+                        "' && printf 12345 > Read.me && printf 67890 > read.ME"));
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((source + "*.*").c_str(), &entry);
+    std::string second;
+    do {
+        std::string name = entry.cFileName;
+        if (name == "Read.me" || name == "read.ME")
+            second = name; // the last of the two the listing returns
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+
+    VeltraProcess app;
+    StartCopyFromDialog(app, source, destination);
+    ASSERT_TRUE(WaitForCopyComplete(app, 60000));
+    EXPECT_EQ(TextOf(app.item(IDC_REPORT_EDIT)),
+              "* Folder " + source + "\r\n+ " + second +
+                  "  (not copied: a file or folder of the same name, differing only in letter "
+                  "case, was already copied here)\r\n" +
+                  kRule +
+                  "\r\nVeltra was unable to copy 1 (of 2) files, totalling 0.00Mb (50.00% of the "
+                  "original source folder)\r\n");
+}
+
+TEST(LongRuns, TwentyCopiesIntoTheSameDestinationStayEqualAndLeakNoHandles) {
+    TempFolder temp;
+    std::string source = temp.path() + "src\\", destination = temp.path() + "dest\\";
+    ASSERT_TRUE(RunUnix("python3 '" + TrustScriptFolder() + "/make_tree.py' '" +
+                        UnixPathOf(source) + "' 20 100"));
+    std::string unixSource = UnixPathOf(source), unixDestination = UnixPathOf(destination);
+
+    VeltraProcess app;
+    std::vector<ProcessGauge> gauges;
+    std::vector<int> freeGdi;
+    DWORD start = GetTickCount();
+    for (int run = 1; run <= 20; ++run) {
+        StartCopyFromDialog(app, source, destination);
+        ASSERT_TRUE(WaitForCopyComplete(app, 120000)) << "run " << run;
+        EXPECT_NE(TextOf(app.item(IDC_REPORT_EDIT))
+                      .find("All files copied successfully.  2000 files, totalling"),
+                  std::string::npos)
+            << "run " << run;
+        EXPECT_TRUE(RunUnix("diff -r '" + unixSource + "' '" + unixDestination + "'"))
+            << "run " << run << ": the destination differs from the source";
+        gauges.push_back(GaugeProcess(app.pid()));
+        freeGdi.push_back(FreeGdiSlotsOf(app.pid()));
+    }
+    std::printf("20 copies of 2000 files in %.1f s\nrun: handles, working set KiB, GDI objects "
+                "the program can still create\n",
+                (GetTickCount() - start) / 1000.0);
+    for (size_t i = 0; i < gauges.size(); ++i)
+        std::printf("%2zu: %lu, %zu, %d\n", i + 1, gauges[i].handles, gauges[i].working_set / 1024,
+                    freeGdi[i]);
+    // The first run may open what stays open (the shell's own objects);
+    // from the second on nothing may accumulate.
+    ASSERT_EQ(gauges.size(), 20u);
+    ASSERT_GT(gauges[1].handles, 0u) << "the handle count could not be read";
+    EXPECT_LE(gauges[19].handles, gauges[1].handles + 2) << "handles grow from run to run";
+    ASSERT_GT(freeGdi[1], 0) << "the GDI probe could not run in the program";
+    EXPECT_GE(freeGdi[19], freeGdi[1] - 2) << "GDI objects grow from run to run";
+}
+
+} // namespace

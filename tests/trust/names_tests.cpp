@@ -1,0 +1,145 @@
+// Hostile names through the real engine: characters the shell and the
+// command line treat specially, characters inside and outside the ANSI code
+// page, names Windows cannot write at all, names at the length limit and a
+// tree deeper than 260 characters. Each entry is copied or reported; none is
+// lost and nothing crashes.
+#include "CopyAudit.h"
+#include "TempFolder.h"
+#include "Trees.h"
+#include "TreeCheck.h"
+#include "TrustCopy.h"
+#include "WideTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+bool MakeWideFile(const std::wstring& path, const std::string& content) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(h);
+    return written == content.size();
+}
+
+struct NameCase : ::testing::Test {
+    TempFolder temp;
+    std::string source = temp.path() + "src\\";
+    std::string destination = temp.path() + "dest\\";
+    std::wstring wideSource = Widen(source);
+    NotificationRecorder recorder;
+
+    void SetUp() override { ASSERT_TRUE(CreateDirectoryA(source.c_str(), nullptr)); }
+
+    // Copies and audits; returns the run for further checks.
+    CopyRun CopyAndAudit() {
+        CopyRun run = CopyOnWorker(source, destination, recorder);
+        EXPECT_TRUE(run.finished);
+        CopyAudit audit = AuditCopy(source, destination, run.notices);
+        std::printf("%d copied, %d failed, %.2f s; notices: %s\n%s", run.statistics.files_copied,
+                    run.statistics.files_failed, run.seconds, NoticeCounts(run.notices).c_str(),
+                    audit.Describe().c_str());
+        EXPECT_TRUE(audit.Sound()) << audit.Describe();
+        EXPECT_EQ(run.statistics.files_copied, audit.equal_files)
+            << "a file counted as copied is missing or is another file's copy";
+        EXPECT_EQ(run.statistics.files_copied + run.statistics.files_failed,
+                  audit.source_files - audit.files_under_folder_notices)
+            << Describe(run.notices);
+        return run;
+    }
+};
+
+TEST_F(NameCase, SpecialAndCodePageCharactersAreCopiedOrReported) {
+    const std::vector<std::wstring> names = {L" leading blank.txt",
+                                             L"a & b.txt",
+                                             L"100%.txt",
+                                             L"%PATH%.txt",
+                                             L"wow!.txt",
+                                             L"semi;colon.txt",
+                                             L"com,ma.txt",
+                                             L"it's.txt",
+                                             L"caf\u00e9 \u00df \u20ac.txt", // in the code page
+                                             L"\u65e5\u672c\u8a9e.txt",
+                                             L"\U0001F600 smile.txt", // outside it
+                                             L"a.txt",
+                                             L"\u0101.txt", // a-macron shown as "a" by best fit
+                                             L"\u03a9mega.txt",
+                                             L"Omega.txt"}; // omega shown as "O" by best fit
+    for (const std::wstring& name : names)
+        ASSERT_TRUE(MakeWideFile(wideSource + name, "content of " + Utf8(name))) << Utf8(name);
+    ASSERT_TRUE(CreateDirectoryW((wideSource + L"\u8cc7\u6599").c_str(), nullptr));
+    ASSERT_TRUE(MakeWideFile(wideSource + L"\u8cc7\u6599\\inside.txt", "in a CJK folder"));
+    ASSERT_TRUE(CreateDirectoryW((wideSource + L"caf\u00e9 & co").c_str(), nullptr));
+    ASSERT_TRUE(MakeWideFile(wideSource + L"caf\u00e9 & co\\inside.txt", "in a cp1252 folder"));
+    CopyAndAudit();
+    std::string copied;
+    EXPECT_TRUE(ReadFileBytes(destination + " leading blank.txt", copied));
+    EXPECT_TRUE(ReadFileBytes(destination + "caf\xe9 \xdf \x80.txt", copied));
+    EXPECT_TRUE(ReadFileBytes(destination + "caf\xe9 & co\\inside.txt", copied));
+}
+
+TEST_F(NameCase, NamesAtTheLengthLimitAndATreeDeeperThan260Characters) {
+    // The longest name the file system takes, in the top folder.
+    std::wstring longest(255 - 4, L'n');
+    ASSERT_TRUE(MakeWideFile(wideSource + longest + L".txt", "longest name"));
+    // Folders of 60 characters, five deep: the deepest file's path passes
+    // 260 characters on the way.
+    std::wstring deep = wideSource;
+    for (int level = 0; level < 5; ++level) {
+        deep += std::wstring(59, static_cast<wchar_t>(L'a' + level)) + L"\\";
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr)) << level;
+        ASSERT_TRUE(
+            MakeWideFile(L"\\\\?\\" + deep + L"file.txt", "level " + std::to_string(level)));
+    }
+    CopyAndAudit();
+}
+
+// Names only a case-sensitive file system with Unix rules can hold, made
+// from the Unix side: names ending in a blank or a dot beside the name
+// without, wildcard characters, a pipe, a socket and links.
+TEST_F(NameCase, UnixOnlyNamesAreCopiedOrReported) {
+    std::string unix = UnixPath(source);
+    ASSERT_FALSE(unix.empty());
+    ASSERT_TRUE(RunUnixCommand(
+        "cd '" + unix +
+        "' && printf one > 'trail' && printf two > 'trail ' && printf three > "
+        "'dot.' && printf four > 'dot' && printf five > 'star*' && printf six > 'q?m' && printf "
+        "seven > 'plain' && mkfifo fifo && ln -s plain link-to-file && ln -s . link-to-self && "
+        "mkdir ../outside && printf nine > ../outside/o.txt && ln -s ../outside link-out && mkdir "
+        "'dir.' && printf eight > 'dir./in' && python3 -c 'import socket as s; "
+        "s.socket(s.AF_UNIX).bind(chr(115) + chr(111) + chr(99) + chr(107))'"));
+    CopyAndAudit();
+    std::string copied;
+    EXPECT_TRUE(ReadFileBytes(destination + "link-to-file", copied));
+    EXPECT_EQ(copied, "seven");
+    EXPECT_TRUE(ReadFileBytes(destination + "link-out\\o.txt", copied));
+}
+
+// A folder link in the source that leads to the destination: the walk must
+// not copy the destination into itself (its path differs from the typed
+// destination, so only the folder's identity tells).
+TEST_F(NameCase, LinkToTheDestinationIsSkippedNotCopiedIntoItself) {
+    ASSERT_TRUE(MakeTree(destination, {{"old.txt", "was there"}}));
+    ASSERT_TRUE(MakeTree(source, {{"a.txt", "a"}}));
+    ASSERT_TRUE(RunUnixCommand("ln -s '" + UnixPath(destination) + "' '" + UnixPath(source) +
+                               "to-destination'"));
+    CopyRun run = CopyOnWorker(source, destination, recorder);
+    ASSERT_TRUE(run.finished);
+    std::vector<Notification> errors;
+    for (const Notification& n : run.notices)
+        if (n.message == WM_COPY_ERROR || n.message == WM_COPY_NOT_COPIED)
+            errors.push_back(n);
+    EXPECT_EQ(errors, (std::vector<Notification>{
+                          {WM_COPY_ERROR, "skipped destination folder as a copy source"}}))
+        << Describe(run.notices);
+    EXPECT_FALSE(FolderExists(destination + "to-destination"));
+    EXPECT_EQ(run.statistics.files_copied, 1);
+    EXPECT_EQ(CountFiles(destination), 2);
+}
+
+} // namespace
