@@ -2,13 +2,17 @@
 # "VeltraPDF", as its default printer, which Wine shows as a Windows printer.
 # Its own server (configuration, spool and socket under the build folder,
 # CUPS_SERVER pointing at the socket) so that test runs of other build folders
-# neither share its queue nor stop it under it. cups-pdf writes to $HOME/PDF.
+# neither share its queue nor stop it under it. cups-pdf writes to PDF/ in
+# the home folder that the password database gives the printing user (not
+# $HOME, which a CI runner may point elsewhere).
 veltra_start_printing() {
   local -n _pids=$1
   command -v cupsd >/dev/null || return 0
   local dir="$VELTRA_BUILD/cups"
   export CUPS_SERVER="$dir/cups.sock"
-  export VELTRA_PDF_DIR="${HOME}/PDF"
+  local home
+  home=$(getent passwd "$(id -un)" | cut -d: -f6)
+  export VELTRA_PDF_DIR="${home:-$HOME}/PDF"
   if ! lpstat -r 2>/dev/null | grep -q "is running"; then
     rm -rf "$dir"
     mkdir -p "$dir"/{spool/tmp,cache,state,log}
