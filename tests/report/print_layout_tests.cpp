@@ -45,8 +45,9 @@ TEST_F(LayoutTest, LongLineSplitsIntoLongestPiecesNarrowerThanThePageWithNothing
         EXPECT_EQ(piece.x, 0);
         EXPECT_EQ(piece.y, 40 + static_cast<int>(i) * lineHeight);
         used += piece.text.size();
-        if (used < kLongLine.size()) // one more character would reach the edge
+        if (used < kLongLine.size()) { // one more character would reach the edge
             EXPECT_GE(TextWidthOn(dc, piece.text + kLongLine[used]), width);
+        }
     }
     EXPECT_EQ(y, 40 + static_cast<int>(calls.lines.size()) * lineHeight);
     EXPECT_TRUE(alerts.empty());
