@@ -280,3 +280,84 @@ TEST(QuitDuringCopy, EscapeClosesWithoutLeavingAHalfWrittenFile) {
     EXPECT_TRUE(app.WaitForExit(60000));
     ExpectNoPartialFiles(source, destination, total);
 }
+
+namespace {
+
+// Creates `folder` and every folder above it, past MAX_PATH too.
+bool MakeDeepFolder(const std::string& folder) {
+    std::wstring wide = L"\\\\?\\";
+    for (char c : folder)
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    for (size_t at = wide.find(L'\\', 7); at != std::wstring::npos; at = wide.find(L'\\', at + 1))
+        CreateDirectoryW(wide.substr(0, at).c_str(), nullptr);
+    return CreateDirectoryW(wide.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+} // namespace
+
+TEST(CopyFromDialog, TwoErrorsInARowAreShownOneAfterTheOther) {
+    TempFolder temp;
+    std::string source = temp.path() + "src\\";
+    // Two folders too deep to be entered: each gives its own error.
+    std::string deepA = source + "A\\" + std::string(120, 'a') + "\\" + std::string(120, 'b');
+    std::string deepB = source + "B\\" + std::string(120, 'c') + "\\" + std::string(120, 'd');
+    ASSERT_TRUE(MakeDeepFolder(deepA));
+    ASSERT_TRUE(MakeDeepFolder(deepB));
+    ASSERT_TRUE(WriteFileBytes(source + "top.txt", "top"));
+
+    VeltraProcess app;
+    StartCopy(app, source, temp.path() + "dest");
+    for (int alerts = 0; alerts < 2; ++alerts) {
+        HWND alert = app.WaitForWindow("Veltra Alert");
+        ASSERT_NE(alert, nullptr) << "alert " << alerts;
+        std::string text = TextOf(GetDlgItem(alert, IDC_ALERT_MESSAGE));
+        EXPECT_EQ(text.rfind("Error: Couldn't select folder - Check source folder exists (", 0), 0u)
+            << text;
+        EXPECT_NE(text.find(")(206)"), std::string::npos) << text;
+        Sleep(300);
+        EXPECT_FALSE(IsWindow(app.WaitForWindow("Veltra Alert", 0)) &&
+                     app.WaitForWindow("Veltra Alert", 0) != alert)
+            << "the second error waits until the first alert is closed";
+        Press(alert, IDOK);
+        ASSERT_TRUE(app.WaitForWindowGone(alert));
+    }
+    ASSERT_TRUE(WaitForCompletion(app));
+    EXPECT_TRUE(FileExists(temp.path() + "dest\\top.txt"));
+    std::string report = TextOf(app.item(IDC_REPORT_EDIT));
+    EXPECT_NE(report.find("The copy is incomplete"), std::string::npos) << report;
+}
+
+TEST(CopyFromDialog, AParentFolderIsHeadedAgainAfterItsSubfolderReportedFailures) {
+    TempFolder temp;
+    std::string source = temp.path() + "src\\";
+    ASSERT_TRUE(WriteFileBytes(temp.path() + "blocker", "not a folder"));
+    // P holds files and one subfolder X; the listing order decides where X
+    // falls, so the subfolder's name is chosen until X comes between files.
+    ExpectedReport expected;
+    std::string p = source + "P\\";
+    ASSERT_TRUE(MakeTree(p, {{"a1.txt", "p"}, {"a2.txt", "p"}, {"z1.txt", "p"}, {"z2.txt", "p"}}));
+    std::string x;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        x = FormatText("m%02d\\", attempt);
+        ASSERT_TRUE(MakeTree(p + x, {{"x.txt", "x"}}));
+        expected = ExpectedReport();
+        expected.Walk(source);
+        std::string heading = "* Folder " + p + "\r\n";
+        size_t first = expected.text.find(heading);
+        if (first != std::string::npos &&
+            expected.text.find(heading, first + 1) != std::string::npos)
+            break;
+        RemoveTree(p + x);
+        x.clear();
+    }
+    ASSERT_FALSE(x.empty()) << "no listing order put the subfolder between files";
+
+    VeltraProcess app;
+    StartCopy(app, source, temp.path() + "blocker\\dest");
+    ASSERT_TRUE(WaitForCompletion(app));
+    std::string report = TextOf(app.item(IDC_REPORT_EDIT));
+    EXPECT_EQ(report.substr(0, expected.text.size()), expected.text);
+    EXPECT_NE(report.find("* Folder " + p + x + "\r\n+ x.txt\r\n* Folder " + p + "\r\n"),
+              std::string::npos)
+        << report;
+}
