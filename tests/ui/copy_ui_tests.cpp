@@ -242,16 +242,25 @@ void ExpectNoPartialFiles(const std::string& source, const std::string& copy, in
 
 } // namespace
 
-TEST(QuitDuringCopy, NoChangesNothingYesFinishesTheFileAndCloses) {
-    TempFolder temp;
-    const int total = 1500;
-    std::string source = MakeSlowTree(temp, total);
-    std::string destination = temp.path() + "dest\\";
-    VeltraProcess app;
-    StartCopy(app, source, destination);
-    ASSERT_TRUE(WaitUntil(
-        [&] { return TextOf(app.item(IDC_STATUS_TEXT)).rfind("Status: copying file", 0) == 0; }));
+// A copy of a slow tree, started and under way.
+class QuitDuringCopy : public ::testing::Test {
+protected:
+    void SetUp() override {
+        source = MakeSlowTree(temp, kTotal);
+        destination = temp.path() + "dest\\";
+        StartCopy(app, source, destination);
+        ASSERT_TRUE(WaitUntil([&] {
+            return TextOf(app.item(IDC_STATUS_TEXT)).rfind("Status: copying file", 0) == 0;
+        }));
+    }
 
+    static constexpr int kTotal = 1500;
+    TempFolder temp;
+    std::string source, destination;
+    VeltraProcess app;
+};
+
+TEST_F(QuitDuringCopy, NoChangesNothingYesFinishesTheFileAndCloses) {
     Press(app.dialog(), IDOK);
     HWND question = app.WaitForWindow("Veltra");
     ASSERT_NE(question, nullptr);
@@ -264,21 +273,13 @@ TEST(QuitDuringCopy, NoChangesNothingYesFinishesTheFileAndCloses) {
     ASSERT_NE(question, nullptr);
     PostMessageA(question, WM_COMMAND, IDYES, 0);
     EXPECT_TRUE(app.WaitForExit(60000)) << "closes by itself after the current file";
-    ExpectNoPartialFiles(source, destination, total);
+    ExpectNoPartialFiles(source, destination, kTotal);
 }
 
-TEST(QuitDuringCopy, EscapeClosesWithoutLeavingAHalfWrittenFile) {
-    TempFolder temp;
-    const int total = 1500;
-    std::string source = MakeSlowTree(temp, total);
-    std::string destination = temp.path() + "dest\\";
-    VeltraProcess app;
-    StartCopy(app, source, destination);
-    ASSERT_TRUE(WaitUntil(
-        [&] { return TextOf(app.item(IDC_STATUS_TEXT)).rfind("Status: copying file", 0) == 0; }));
+TEST_F(QuitDuringCopy, EscapeClosesWithoutLeavingAHalfWrittenFile) {
     PressEscape(app.dialog());
     EXPECT_TRUE(app.WaitForExit(60000));
-    ExpectNoPartialFiles(source, destination, total);
+    ExpectNoPartialFiles(source, destination, kTotal);
 }
 
 namespace {
