@@ -23,17 +23,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for n in $(seq 90 130); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-started+=($!)
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$root/scripts/xvfb-env.sh"
+veltra_start_xvfb started
 
-cmake -S "$root" -B "$VELTRA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build "$VELTRA_BUILD" -j 2 --target veltra_bench >/dev/null
+bash "$root/scripts/build.sh" --target veltra_bench >/dev/null
 bench_exe="$VELTRA_BUILD/bench/veltra_bench.exe"
 veltra_prepare_prefix
 veltra_start_wine
