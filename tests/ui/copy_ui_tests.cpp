@@ -362,3 +362,21 @@ TEST(CopyFromDialog, AParentFolderIsHeadedAgainAfterItsSubfolderReportedFailures
               std::string::npos)
         << report;
 }
+
+TEST(QuitQuestion, ACopyThatEndsWhileTheQuestionIsOpenStillLetsYesQuit) {
+    TempFolder temp;
+    std::string source = MakeSlowTree(temp, 100);
+    VeltraProcess app;
+    StartCopy(app, source, temp.path() + "dest\\");
+    ASSERT_TRUE(WaitUntil(
+        [&] { return TextOf(app.item(IDC_STATUS_TEXT)).rfind("Status: copying file", 0) == 0; }));
+    Press(app.dialog(), IDOK);
+    HWND question = app.WaitForWindow("Veltra");
+    ASSERT_NE(question, nullptr);
+    // The question's own loop keeps serving the worker: the copy completes.
+    ASSERT_TRUE(WaitForCompletion(app));
+    EXPECT_FALSE(app.HasExited());
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    EXPECT_TRUE(app.WaitForExit()) << "Yes ends the program though no copy is left to stop";
+    EXPECT_EQ(CompareTrees(source, temp.path() + "dest\\"), "");
+}
