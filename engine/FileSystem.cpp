@@ -2,6 +2,8 @@
 
 #include <direct.h>
 
+#include <string>
+
 DWORD file_system::get_current_directory(DWORD size, char* buffer) {
     return ::GetCurrentDirectoryA(size, buffer);
 }
@@ -10,12 +12,53 @@ BOOL file_system::set_current_directory(const char* path) {
     return ::SetCurrentDirectoryA(path);
 }
 
+namespace {
+
+// The ANSI form of a listed name. FindFirstFileA would write a look-alike for
+// a character the code page lacks (a-macron as "a", omega as "O"), and the
+// copy would then open another file of that name; here such a character
+// becomes '?', which no real Windows name holds, so the walk can tell.
+void to_ansi_name(const wchar_t* wide, char* ansi, int size) {
+    if (::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, ansi, size, "?", nullptr) ==
+        0) {
+        ansi[0] = '?'; // too long for the buffer in this code page
+        ansi[1] = '\0';
+    }
+}
+
+void to_ansi_entry(const WIN32_FIND_DATAW& wide, WIN32_FIND_DATAA* entry) {
+    entry->dwFileAttributes = wide.dwFileAttributes;
+    entry->ftCreationTime = wide.ftCreationTime;
+    entry->ftLastAccessTime = wide.ftLastAccessTime;
+    entry->ftLastWriteTime = wide.ftLastWriteTime;
+    entry->nFileSizeHigh = wide.nFileSizeHigh;
+    entry->nFileSizeLow = wide.nFileSizeLow;
+    entry->dwReserved0 = wide.dwReserved0;
+    entry->dwReserved1 = wide.dwReserved1;
+    to_ansi_name(wide.cFileName, entry->cFileName, sizeof entry->cFileName);
+    to_ansi_name(wide.cAlternateFileName, entry->cAlternateFileName,
+                 sizeof entry->cAlternateFileName);
+}
+
+} // namespace
+
 HANDLE file_system::find_first_file(const char* pattern, WIN32_FIND_DATAA* entry) {
-    return ::FindFirstFileA(pattern, entry);
+    int size = ::MultiByteToWideChar(CP_ACP, 0, pattern, -1, nullptr, 0);
+    std::wstring wide_pattern(size > 0 ? size : 1, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, pattern, -1, wide_pattern.data(), size);
+    WIN32_FIND_DATAW wide;
+    HANDLE find = ::FindFirstFileW(wide_pattern.c_str(), &wide);
+    if (find != INVALID_HANDLE_VALUE)
+        to_ansi_entry(wide, entry);
+    return find;
 }
 
 BOOL file_system::find_next_file(HANDLE find, WIN32_FIND_DATAA* entry) {
-    return ::FindNextFileA(find, entry);
+    WIN32_FIND_DATAW wide;
+    if (!::FindNextFileW(find, &wide))
+        return FALSE;
+    to_ansi_entry(wide, entry);
+    return TRUE;
 }
 
 BOOL file_system::find_close(HANDLE find) {

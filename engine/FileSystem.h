@@ -25,6 +25,9 @@ public:
 
     virtual DWORD get_current_directory(DWORD size, char* buffer);
     virtual BOOL set_current_directory(const char* path);
+    // A listing as FindFirstFileA/FindNextFileA give it, except that a
+    // character of a name the ANSI code page cannot write exactly shows as
+    // '?' (never as a look-alike letter).
     virtual HANDLE find_first_file(const char* pattern, WIN32_FIND_DATAA* entry);
     virtual BOOL find_next_file(HANDLE find, WIN32_FIND_DATAA* entry);
     virtual BOOL find_close(HANDLE find);

@@ -13,6 +13,25 @@ const char* const kPattern = "*.*";
 const char* const kAccessDenied = "Unable to access the folder. It's contents was not copied.";
 const char* const kLinkRefused =
     "This folder link leads back into a folder being copied. It was not followed.";
+const char* const kCaseClash = "  (not copied: a file or folder of the same name, differing only "
+                               "in letter case, was already copied here)";
+const char* const kUnwritableName = "  (not copied: the name holds characters that this system's "
+                                    "code page or Windows file names cannot hold)";
+const char* const kTrailingBlankOrDot =
+    "  (not copied: Windows file functions cannot reach a name that ends in a blank or a dot)";
+
+// Why a listed name cannot be handed to the ANSI file functions and the
+// shell, or null when it can. '?' stands for a character the code page
+// cannot write, and the shell would take it, or '*', as a wildcard; Windows
+// drops a closing blank or dot from a path, which would then name another
+// file.
+const char* unusable_name(const std::string& name) {
+    if (name.find_first_of("?*") != std::string::npos)
+        return kUnwritableName;
+    if (name.back() == ' ' || name.back() == '.')
+        return kTrailingBlankOrDot;
+    return nullptr;
+}
 
 } // namespace
 
@@ -125,10 +144,21 @@ void folder_copier::copy_entry(const WIN32_FIND_DATAA& entry, const std::string&
         add_trailing_backslash(child_source);
         std::string child_destination = destination_folder + name;
         add_trailing_backslash(child_destination);
-        if (same_path_ignoring_case(root_destination, child_source)) {
+        if (same_path_ignoring_case(root_destination, child_source) ||
+            is_root_destination(child_source, root_destination)) {
             send(WM_COPY_ERROR, "skipped destination folder as a copy source");
             return;
         }
+        if (const char* why = unusable_name(name)) {
+            send(WM_COPY_NOT_COPIED, child_source + why);
+            mark_incomplete(); // its contents cannot even be listed
+            return;
+        }
+        // A second folder whose name differs only in letter case would be
+        // merged into the first: its files are reported, not copied.
+        bool clash = !claim_name(name);
+        if (clash)
+            send(WM_COPY_NOT_COPIED, child_source + kCaseClash);
         // A folder link that leads back to this folder or one above it would
         // be walked again and again until the path grew too long.
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
@@ -141,16 +171,24 @@ void folder_copier::copy_entry(const WIN32_FIND_DATAA& entry, const std::string&
         }
         folder_copier child(overwrite_silently, job, message_queue, notify_window, this);
         child.copy_folder(child_source, child_destination, statistics, root_destination,
-                          !destination_ready, false);
+                          !destination_ready || clash, false);
         send(WM_COPY_FOLDER, source_folder);
         return;
     }
 
     std::string source_file = source_folder + name;
     std::string destination_file = destination_folder + name;
-    file_copier copier;
-    bool copied = copier.copy_file(source_file, destination_file, overwrite_silently, message_queue,
-                                   notify_window, destination_unavailable, fs);
+    bool copied = false;
+    const char* why = unusable_name(name);
+    if (!why && !name_claimed(name)) {
+        file_copier copier;
+        copied = copier.copy_file(source_file, destination_file, overwrite_silently, message_queue,
+                                  notify_window, destination_unavailable, fs);
+        if (copied)
+            claim_name(name);
+    } else {
+        send(WM_COPY_NOT_COPIED, source_file + (why ? why : kCaseClash));
+    }
     double size = static_cast<double>(entry.nFileSizeHigh) * 4294967296.0 +
                   static_cast<double>(entry.nFileSizeLow);
     if (copied) {
@@ -180,4 +218,36 @@ bool folder_copier::leads_into_walked_folder(const std::string& link_folder) con
             return true;
     }
     return false;
+}
+
+std::string folder_copier::name_key(const std::string& name) {
+    std::string key = name;
+    ::CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
+    return key;
+}
+
+bool folder_copier::name_claimed(const std::string& name) const {
+    return copied_names.count(name_key(name)) != 0;
+}
+
+bool folder_copier::claim_name(const std::string& name) {
+    return copied_names.insert(name_key(name)).second;
+}
+
+bool folder_copier::is_root_destination(const std::string& folder,
+                                        const std::string& root_destination) const {
+    // The destination reached through a folder link has another path; its
+    // identity gives it away. The top level learns it once the destination
+    // exists.
+    const folder_copier* top = this;
+    while (top->parent_level)
+        top = top->parent_level;
+    if (!top->destination_identity) {
+        folder_identity identity;
+        if (!fs->identify_folder(root_destination.c_str(), &identity))
+            return false;
+        top->destination_identity = identity;
+    }
+    folder_identity identity;
+    return fs->identify_folder(folder.c_str(), &identity) && identity == *top->destination_identity;
 }

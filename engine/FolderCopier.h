@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <set>
 #include <string>
 
 class MessageQueue;
@@ -45,6 +46,13 @@ private:
                     const std::string& root_destination, bool destination_unavailable,
                     bool destination_ready);
     bool leads_into_walked_folder(const std::string& link_folder) const;
+    bool is_root_destination(const std::string& folder, const std::string& root_destination) const;
+    // Names of files and folders this level has copied into its destination
+    // folder, in upper case, so that a name differing only in letter case is
+    // not copied onto one of them.
+    static std::string name_key(const std::string& name);
+    bool name_claimed(const std::string& name) const;
+    bool claim_name(const std::string& name); // false when claimed before
     void mark_incomplete();
 
     copy_job* job;
@@ -56,5 +64,7 @@ private:
     file_system* fs;
     const folder_copier* parent_level;
     std::string level_source; // the source folder this level is walking
-    mutable std::optional<folder_identity> level_identity; // found when a link needs it
+    mutable std::optional<folder_identity> level_identity;       // found when a link needs it
+    mutable std::optional<folder_identity> destination_identity; // top level only
+    std::set<std::string> copied_names;
 };
