@@ -35,10 +35,16 @@ bool file_copier::copy_file(std::string source_file, std::string destination_fil
     notify(message_queue, notify_window, WM_COPY_STATUS, "Status: copying file " + source_file);
 
     if (!destination_unavailable) {
+        // A copy cut short (a disk that fills up) leaves a partly written
+        // file behind under the source's name. One that this copy created is
+        // removed; a file that was there before is never removed here.
+        bool existed = fs->file_attributes(destination_file.c_str()) != INVALID_FILE_ATTRIBUTES;
         // The shell returns 0 also when the user declined a replacement or
         // cancelled; only a zero result with nothing aborted is a copy.
         if (fs->file_operation(&operation) == 0 && !operation.fAnyOperationsAborted)
             return true;
+        if (!existed)
+            fs->delete_file(destination_file.c_str());
     }
     notify(message_queue, notify_window, WM_COPY_NOT_COPIED, source_file);
     return false;

@@ -77,6 +77,14 @@ int file_system::file_operation(SHFILEOPSTRUCTA* operation) {
     return ::SHFileOperationA(operation);
 }
 
+DWORD file_system::file_attributes(const char* path) {
+    return ::GetFileAttributesA(path);
+}
+
+BOOL file_system::delete_file(const char* path) {
+    return ::DeleteFileA(path);
+}
+
 DWORD file_system::last_error() {
     return ::GetLastError();
 }

@@ -35,6 +35,9 @@ public:
     virtual int mkdir(const char* path);
     virtual BOOL create_directory(const char* path);
     virtual int file_operation(SHFILEOPSTRUCTA* operation);
+    // GetFileAttributesA: INVALID_FILE_ATTRIBUTES when nothing is there.
+    virtual DWORD file_attributes(const char* path);
+    virtual BOOL delete_file(const char* path);
     virtual DWORD last_error();
     // The identity of the folder that `path` leads to (links followed);
     // false when it cannot be opened.

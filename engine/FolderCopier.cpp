@@ -94,6 +94,10 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
         DWORD error = fs->last_error();
         send(WM_COPY_ERROR, FormatText("Error: Find first file failed (%s)(%d)", kPattern,
                                        static_cast<int>(error)));
+        // The alert cannot say which folder could not be listed: the report
+        // keeps it, as for a folder that cannot be entered.
+        if (error == ERROR_ACCESS_DENIED)
+            send(WM_COPY_NOT_COPIED, source_folder + kAccessDenied);
         mark_incomplete();
     } else {
         try {

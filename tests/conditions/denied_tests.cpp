@@ -130,6 +130,32 @@ TEST_F(DeniedCase, DestinationWithoutWriteAccessFailsEveryFile) {
     EXPECT_EQ(CountFiles(destination), 0);
 }
 
+// A folder that may be entered but not listed, and one that may be listed
+// but not entered: neither's files are copied, and the report names both.
+TEST_F(DeniedCase, HalfOpenFoldersAreNamedInTheReport) {
+    ASSERT_TRUE(MakeTree(source, {{"a.txt", "alpha"},
+                                  {"listonly\\l1.txt", "l1"},
+                                  {"listonly\\sub\\l2.txt", "l2"},
+                                  {"enteronly\\e1.txt", "e1"},
+                                  {"enteronly\\sub\\e2.txt", "e2"}}));
+    ASSERT_TRUE(denial.Set(source + "listonly", "644", "755"));
+    ASSERT_TRUE(denial.Set(source + "enteronly", "311", "755"));
+    if (CanRead(source + "listonly\\l1.txt"))
+        GTEST_SKIP() << "access is not denied to this user (root?)";
+
+    EngineRun run = RunEngine(source, destination, true, recorder);
+    std::vector<std::string> notCopied = run.NotCopied();
+    std::sort(notCopied.begin(), notCopied.end());
+    EXPECT_EQ(notCopied, (std::vector<std::string>{source + "enteronly\\" + kAccessDenied,
+                                                   source + "listonly\\" + kAccessDenied}))
+        << Describe(run.notifications);
+    EXPECT_EQ(run.statistics.files_copied, 1);
+    EXPECT_EQ(run.statistics.files_failed, 0);
+    EXPECT_TRUE(run.incomplete);
+    EXPECT_EQ(FormatSummaryLine(run.statistics, run.incomplete).rfind("The copy is incomplete", 0),
+              0u);
+}
+
 // The same denials through the real Veltra.exe: what the report panel shows.
 TEST_F(DeniedCase, DialogListsTheDeniedItemsAndAFailureSummary) {
     if (!FileExists(WindowsPathOf(VELTRA_EXE_UNIX_PATH)))

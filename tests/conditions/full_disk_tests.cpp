@@ -47,7 +47,8 @@ struct SmallDiskCase : ::testing::Test {
         if (!GetDiskFreeSpaceExA(disk.c_str(), &available, &total, &free) ||
             total.QuadPart > 64ull * 1048576) {
             std::string reason;
-            ReadFileBytes(WindowsPathOf(SMALL_DISK_UNIX_PATH ".reason"), reason);
+            if (!ReadFileBytes(WindowsPathOf(SMALL_DISK_UNIX_PATH ".reason"), reason))
+                reason = "the fixture conditions_small_disk_mount did not run";
             GTEST_SKIP() << "no small file system is mounted at " << SMALL_DISK_UNIX_PATH
                          << " (mounting needs root with CAP_SYS_ADMIN): " << reason;
         }
@@ -91,6 +92,8 @@ TEST_F(SmallDiskCase, FilesThatFitArriveWholeAndTheRestAreReported) {
             ++failed;
             bytesFailed += SizeOf(relative);
             leftovers += FileExists(destination + relative);
+            EXPECT_FALSE(FileExists(destination + relative))
+                << relative << ": a file reported as not copied leaves no part of itself behind";
         } else {
             ++copied;
             bytesCopied += SizeOf(relative);
