@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 namespace {
@@ -43,6 +44,32 @@ bool SelectFolder(const VeltraProcess& app, HWND browse, const std::string& fold
     return selected;
 }
 
+// The browse dialog's selected tree item (its tree fills in the background).
+HTREEITEM SelectedItem(HWND browse) {
+    HWND tree = ::FindWindowExA(browse, nullptr, "SysTreeView32", nullptr);
+    for (HWND child = ::GetWindow(browse, GW_CHILD); !tree && child;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        tree = ::FindWindowExA(child, nullptr, "SysTreeView32", nullptr);
+    DWORD_PTR item = 0;
+    if (tree)
+        ::SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, SMTO_ABORTIFHUNG, 5000, &item);
+    return reinterpret_cast<HTREEITEM>(item);
+}
+
+// Selects `folder` and waits until the selection has settled: a busy
+// machine may still be filling the tree when the selection is asked for.
+bool SelectFolderAndSettle(const VeltraProcess& app, HWND browse, const std::string& folder) {
+    HTREEITEM before = SelectedItem(browse);
+    if (!SelectFolder(app, browse, folder))
+        return false;
+    WaitUntil([&] { return SelectedItem(browse) != before; }, 10000);
+    for (HTREEITEM last = nullptr; last != SelectedItem(browse);) {
+        last = SelectedItem(browse);
+        ::Sleep(400);
+    }
+    return SelectFolder(app, browse, folder); // once more, on the settled tree
+}
+
 // Presses a Browse button and works its dialog: picks `folder`, or cancels
 // when `folder` is empty. Returns the texts the dialog showed.
 std::string Browse(VeltraProcess& app, int button, const std::string& folder) {
@@ -51,7 +78,7 @@ std::string Browse(VeltraProcess& app, int button, const std::string& folder) {
     if (!browse)
         return "<no browse dialog>";
     const std::string texts = ChildTextsOf(browse);
-    if (folder.empty() || !SelectFolder(app, browse, folder))
+    if (folder.empty() || !SelectFolderAndSettle(app, browse, folder))
         Press(browse, IDCANCEL);
     else
         Press(browse, IDOK);
