@@ -106,7 +106,7 @@ std::vector<Sample> AppendToEdit(int total, bool literal) {
 // The real dialog: every file of `total` in a subfolder whose destination
 // cannot be created is reported; the line count is sampled as it grows.
 std::vector<Sample> ThroughTheDialog(const std::string& work, int total) {
-    std::string source = work + "report-src\\";
+    std::string source = work + FormatText("report-src-%d\\", total);
     std::vector<TreeEntry> tree;
     for (int i = 0; i < total; ++i)
         tree.push_back({FormatText("all\\file-%05d-of-the-report-benchmark.txt", i), "x"});
