@@ -40,7 +40,7 @@ std::string UnixPath(const std::string& windowsPath) {
     return result;
 }
 
-bool RunUnixCommand(const std::string& command) {
+bool RunUnixCommand(const std::string& command, DWORD timeout_ms) {
     // Wine's start.exe /unix runs a Unix program without waiting for it: the
     // command writes its exit status to a marker file, which we wait for.
     TempFolder scratch;
@@ -57,10 +57,10 @@ bool RunUnixCommand(const std::string& command) {
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &si, &pi))
         return false;
-    WaitForSingleObject(pi.hProcess, 60000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    for (int i = 0; i < 600 && !FileExists(marker); ++i)
+    DWORD start = GetTickCount();
+    while (!FileExists(marker) && GetTickCount() - start < timeout_ms)
         Sleep(100);
     std::string status;
     return ReadFileBytes(marker, status) && status.rfind("0", 0) == 0;

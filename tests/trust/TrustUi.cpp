@@ -167,29 +167,7 @@ int FreeGdiSlotsOf(DWORD pid) {
 }
 
 bool RunUnix(const std::string& command, DWORD timeout_ms) {
-    // start.exe /unix does not wait for the Unix program: the command writes
-    // its exit status to a marker file, which is waited for.
-    TempFolder scratch;
-    std::string marker = scratch.path() + "status";
-    std::string unixMarker = UnixPath(marker);
-    if (unixMarker.empty())
-        return false;
-    std::string script = command + "; echo $? > '" + unixMarker + ".tmp'; mv '" + unixMarker +
-                         ".tmp' '" + unixMarker + "'";
-    std::string line = "start.exe /unix /bin/sh -c \"" + script + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    DWORD start = GetTickCount();
-    while (!FileExists(marker) && GetTickCount() - start < timeout_ms)
-        Sleep(100);
-    std::string status;
-    return ReadFileBytes(marker, status) && status.rfind("0", 0) == 0;
+    return RunUnixCommand(command, timeout_ms);
 }
 
 std::string UnixPathOf(const std::string& windowsPath) {
