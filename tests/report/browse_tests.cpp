@@ -2,9 +2,11 @@
 // thread: choosing a folder, choosing an item with no file-system path, and
 // cancelling.
 
+#include "BrowseDialog.h"
 #include "DialogWatcher.h"
 #include "FolderBrowser.h"
 #include "TempFolder.h"
+#include "Wait.h"
 
 #include <gtest/gtest.h>
 
@@ -20,30 +22,26 @@ bool BrowseWith(const std::function<void(HWND)>& work, std::string& path,
                   [&](DWORD thread) { work(WaitForThreadDialog(thread, "")); });
     return chosen;
 }
-
-std::string WithoutTrailingBackslash(std::string path) {
-    if (!path.empty() && path.back() == '\\')
-        path.pop_back();
-    return path;
-}
 } // namespace
 
 TEST(FolderBrowser, ChosenFolderComesBackAsItsFileSystemPath) {
-    TempFolder folder;
-    const std::string wanted = WithoutTrailingBackslash(folder.path()) + "\\Chosen Folder";
+    // Below the drive, where the dialog can always find it (BrowseDialog.h).
+    TempFolder folder("C:\\");
+    const std::string wanted = folder.path() + "Chosen Folder";
     ASSERT_TRUE(::CreateDirectoryA(wanted.c_str(), nullptr));
+    SettleAccessTimes(wanted);
     std::string path = "typed before browsing";
     std::string shown;
+    bool selected = false;
     const bool chosen = BrowseWith(
         [&](HWND dialog) {
             ASSERT_NE(dialog, nullptr);
             shown = ChildTexts(dialog);
-            ::SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE,
-                                  reinterpret_cast<LPARAM>(wanted.c_str()), SMTO_ABORTIFHUNG, 5000,
-                                  nullptr);
-            PostCommand(dialog, IDOK);
+            selected = SelectInBrowseDialog(dialog, wanted);
+            PostCommand(dialog, selected ? IDOK : IDCANCEL);
         },
         path, "Select destination folder or drive");
+    ASSERT_TRUE(selected) << "the browse dialog never selected " << wanted;
     EXPECT_TRUE(chosen);
     EXPECT_EQ(_stricmp(path.c_str(), wanted.c_str()), 0) << path;
     EXPECT_NE(shown.find("Select destination folder or drive"), std::string::npos) << shown;
@@ -65,16 +63,22 @@ TEST(FolderBrowser, ItemWithoutAFileSystemPathCountsAsNoChoice) {
     PIDLIST_ABSOLUTE computer = nullptr;
     ASSERT_EQ(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
     std::string path = "C:\\previous\\choice";
+    bool selected = false;
     const bool chosen = BrowseWith(
         [&](HWND dialog) {
             ASSERT_NE(dialog, nullptr);
             ::SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, FALSE,
                                   reinterpret_cast<LPARAM>(computer), SMTO_ABORTIFHUNG, 5000,
                                   nullptr);
+            selected = WaitUntil([&] {
+                const std::vector<std::string> names = BrowseSelection(dialog);
+                return names.size() == 2 && names.back() == ShellNameOf(computer);
+            });
             PostCommand(dialog, IDOK);
         },
         path);
     ::CoTaskMemFree(computer);
+    EXPECT_TRUE(selected) << "the browse dialog never selected My Computer";
     EXPECT_FALSE(chosen);
     EXPECT_EQ(path, "");
 }

@@ -1,5 +1,6 @@
 // The Browse buttons and the two web-site buttons of the real Veltra.exe.
 
+#include "BrowseDialog.h"
 #include "TempFolder.h"
 #include "UiDriver.h"
 #include "UrlRecorder.h"
@@ -7,9 +8,6 @@
 #include "resource.h"
 
 #include <gtest/gtest.h>
-
-#include <commctrl.h>
-#include <shlobj.h>
 
 namespace {
 // The texts of a dialog's child windows, one per line.
@@ -24,52 +22,6 @@ std::string ChildTextsOf(HWND dialog) {
     return texts;
 }
 
-// Selects `folder` in the browse dialog of another process: the path is put
-// into that process's memory, where the dialog reads it.
-bool SelectFolder(const VeltraProcess& app, HWND browse, const std::string& folder) {
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, app.pid());
-    if (!process)
-        return false;
-    void* remote = ::VirtualAllocEx(process, nullptr, folder.size() + 1, MEM_COMMIT | MEM_RESERVE,
-                                    PAGE_READWRITE);
-    bool selected =
-        remote && ::WriteProcessMemory(process, remote, folder.c_str(), folder.size() + 1, nullptr);
-    DWORD_PTR ignored = 0;
-    selected = selected && ::SendMessageTimeoutA(browse, BFFM_SETSELECTIONA, TRUE,
-                                                 reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
-                                                 5000, &ignored);
-    if (remote)
-        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    ::CloseHandle(process);
-    return selected;
-}
-
-// The browse dialog's selected tree item (its tree fills in the background).
-HTREEITEM SelectedItem(HWND browse) {
-    HWND tree = ::FindWindowExA(browse, nullptr, "SysTreeView32", nullptr);
-    for (HWND child = ::GetWindow(browse, GW_CHILD); !tree && child;
-         child = ::GetWindow(child, GW_HWNDNEXT))
-        tree = ::FindWindowExA(child, nullptr, "SysTreeView32", nullptr);
-    DWORD_PTR item = 0;
-    if (tree)
-        ::SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, SMTO_ABORTIFHUNG, 5000, &item);
-    return reinterpret_cast<HTREEITEM>(item);
-}
-
-// Selects `folder` and waits until the selection has settled: a busy
-// machine may still be filling the tree when the selection is asked for.
-bool SelectFolderAndSettle(const VeltraProcess& app, HWND browse, const std::string& folder) {
-    HTREEITEM before = SelectedItem(browse);
-    if (!SelectFolder(app, browse, folder))
-        return false;
-    WaitUntil([&] { return SelectedItem(browse) != before; }, 10000);
-    for (HTREEITEM last = nullptr; last != SelectedItem(browse);) {
-        last = SelectedItem(browse);
-        ::Sleep(400);
-    }
-    return SelectFolder(app, browse, folder); // once more, on the settled tree
-}
-
 // Presses a Browse button and works its dialog: picks `folder`, or cancels
 // when `folder` is empty. Returns the texts the dialog showed.
 std::string Browse(VeltraProcess& app, int button, const std::string& folder) {
@@ -77,28 +29,26 @@ std::string Browse(VeltraProcess& app, int button, const std::string& folder) {
     HWND browse = app.WaitForWindow("Browse for Folder");
     if (!browse)
         return "<no browse dialog>";
-    const std::string texts = ChildTextsOf(browse);
-    if (folder.empty() || !SelectFolderAndSettle(app, browse, folder))
-        Press(browse, IDCANCEL);
-    else
-        Press(browse, IDOK);
+    std::string texts = ChildTextsOf(browse);
+    const bool selected = !folder.empty() && SelectInBrowseDialog(browse, folder);
+    if (!folder.empty() && !selected)
+        texts += "<the browse dialog never selected " + folder + ">";
+    Press(browse, selected ? IDOK : IDCANCEL);
     app.WaitForWindowGone(browse);
     return texts;
-}
-
-std::string WithoutTrailingBackslash(std::string path) {
-    if (!path.empty() && path.back() == '\\')
-        path.pop_back();
-    return path;
 }
 } // namespace
 
 TEST(BrowseButtons, EachPutsTheChosenFolderIntoItsOwnEditAndCancelChangesNothing) {
-    TempFolder temp;
-    const std::string source = WithoutTrailingBackslash(temp.path()) + "\\From here";
-    const std::string destination = WithoutTrailingBackslash(temp.path()) + "\\To there";
+    // Below the drive, where the browse dialog can always find them
+    // (BrowseDialog.h).
+    TempFolder temp("C:\\");
+    const std::string source = temp.path() + "From here";
+    const std::string destination = temp.path() + "To there";
     ASSERT_TRUE(::CreateDirectoryA(source.c_str(), nullptr));
     ASSERT_TRUE(::CreateDirectoryA(destination.c_str(), nullptr));
+    SettleAccessTimes(source);
+    SettleAccessTimes(destination);
 
     VeltraProcess app;
     SetTextOf(app.item(IDC_SOURCE_EDIT), "typed source");

@@ -7,22 +7,30 @@
 
 namespace {
 std::atomic<unsigned> g_counter{0};
-}
 
-TempFolder::TempFolder() {
+std::string SystemTempFolder() {
     char base[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, base);
+    return base;
+}
+} // namespace
+
+TempFolder::TempFolder() : TempFolder(SystemTempFolder()) {}
+
+TempFolder::TempFolder(const std::string& root) {
     for (;;) {
         char name[64];
         std::snprintf(name, sizeof name, "veltra-test-%lu-%u\\", GetCurrentProcessId(),
                       g_counter.fetch_add(1));
-        m_path = std::string(base) + name;
-        if (CreateDirectoryA(m_path.c_str(), nullptr))
+        m_path = root + name;
+        if (CreateDirectoryA(m_path.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
             break;
     }
 }
 
-TempFolder::~TempFolder() { RemoveTree(m_path); }
+TempFolder::~TempFolder() {
+    RemoveTree(m_path);
+}
 
 bool WriteFileBytes(const std::string& path, const std::string& content) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -38,8 +46,8 @@ bool WriteFileBytes(const std::string& path, const std::string& content) {
 
 bool ReadFileBytes(const std::string& path, std::string& content) {
     content.clear();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           0, nullptr);
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     char buffer[65536];

@@ -1,12 +1,14 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with all its
-// contents when the object goes.
+// A fresh folder under the system's temporary folder (or under `root`, a
+// Windows path ending in a backslash), removed with all its contents when
+// the object goes.
 
 #include <string>
 
 class TempFolder {
 public:
     TempFolder();
+    explicit TempFolder(const std::string& root);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

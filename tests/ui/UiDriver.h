@@ -4,6 +4,8 @@
 // pressed with PostMessage and texts read with SendMessageTimeout, so the
 // driver never blocks inside one of the program's modal loops.
 
+#include "Wait.h"
+
 #include <windows.h>
 
 #include <string>
@@ -48,18 +50,6 @@ void PressEscape(HWND dialog);
 bool IsEnabled(HWND window);
 bool IsChecked(HWND button);
 bool IsReadOnly(HWND edit);
-
-// Polls `condition` until it holds or `ms` pass; returns its last value.
-template <class F> bool WaitUntil(F condition, DWORD ms = 20000) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - start > ms)
-            return condition();
-        Sleep(20);
-    }
-}
 
 // Turns a Unix path of the build into a Windows path on Wine's Z: drive.
 std::string WindowsPathOf(const std::string& unixPath);

@@ -1,0 +1,16 @@
+#pragma once
+// Waiting on a condition the program shows, with a generous limit.
+
+#include <windows.h>
+
+// Polls `condition` until it holds or `ms` pass; returns its last value.
+template <class F> bool WaitUntil(F condition, DWORD ms = 20000) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount() - start > ms)
+            return condition();
+        Sleep(20);
+    }
+}
