@@ -12,10 +12,18 @@ export VELTRA_BUILD="${VELTRA_BUILD:-$root/build}"
 export WINEPREFIX="$VELTRA_BUILD/wineprefix-tests"
 source "$here/wine-env.sh"
 
+# Every process this run starts inherits the mark, so that the end of the
+# run can check that none of them is left (scripts/leftovers.sh).
+export VELTRA_RUN_ID="$(hostname)-$$-$(date +%s%N)"
+
 started=()
 cleanup() {
+  local status=$?
   wineserver -k 2>/dev/null || true
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
+  env -u VELTRA_RUN_ID bash "$here/leftovers.sh" "$VELTRA_RUN_ID" || status=1
+  exit "$status"
 }
 trap cleanup EXIT
 
@@ -30,4 +38,5 @@ bash "$here/build.sh"
 
 veltra_prepare_prefix
 veltra_start_wine
+veltra_keep_desktop started
 ctest --test-dir "$VELTRA_BUILD" --output-on-failure --no-tests=error --timeout 900 -j 2 "$@"

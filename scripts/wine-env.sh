@@ -32,3 +32,18 @@ veltra_start_wine() {
   wineserver -p >/dev/null 2>&1
   wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
 }
+
+# Starts Wine's desktop process from a program that only holds a hidden
+# window, with its output going nowhere: the desktop otherwise comes from the
+# first test that opens a window, keeps that test's error output, and the
+# test runner waits on it for as long as any window of the run is open.
+#   veltra_keep_desktop <name of an array that collects started process ids>
+veltra_keep_desktop() {
+  local -n _keeper_pids=$1
+  local ready="$VELTRA_BUILD/desktop-keeper.ready"
+  rm -f "$ready"
+  wine "$VELTRA_BUILD/tests/support/desktop_keeper.exe" "Z:${ready//\//\\}" \
+    </dev/null >/dev/null 2>&1 &
+  _keeper_pids+=($!)
+  for _ in $(seq 300); do [ -e "$ready" ] && break; sleep 0.1; done
+}

@@ -34,6 +34,14 @@ chown -R "$user:" "$work"
 chmod 755 "$work"
 program="$work/$(basename "$exe")"
 
+# The user's environment is built afresh; the test run's mark goes with it,
+# so that whatever the user's programs leave behind is found.
+user_env=(setpriv --reuid="$uid" --regid="$(id -g "$user")" --init-groups
+  env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$home" USER="$user" LOGNAME="$user"
+  WINEPREFIX="$work/wineprefix" VELTRA_BUILD="$work" VELTRA_RUN_ID="${VELTRA_RUN_ID:-}")
+as_user() { "${user_env[@]}" DISPLAY="$display" "$@"; }
+
+display=""
 started=()
 cleanup() {
   as_user wineserver -k >/dev/null 2>&1 || true
@@ -43,20 +51,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for n in $(seq 140 180); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-
-as_user() {
-  setpriv --reuid="$uid" --regid="$(id -g "$user")" --init-groups \
-    env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$home" USER="$user" LOGNAME="$user" \
-    DISPLAY="$display" WINEPREFIX="$work/wineprefix" VELTRA_BUILD="$work" "$@"
-}
-
-# The X server first, then the first Wine process of the prefix.
-as_user Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# The X server first, then the first Wine process of the prefix. Started as
+# one simple command, so that setpriv and env each replace themselves and
+# the id recorded is the X server's own; it picks a free display and names
+# it once it accepts connections.
+"${user_env[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+  3>"$work/display" >/dev/null 2>&1 &
 started+=($!)
-for _ in $(seq 50); do as_user xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+display=":$(head -n 1 "$work/display")"
 
 as_user bash -c "source '$wine_env' && veltra_prepare_prefix && veltra_start_wine" </dev/null
 echo "running $(basename "$exe") as $user (uid $uid) on $display"
