@@ -44,7 +44,7 @@ export VELTRA_SHOT_SOURCE="$(win "$demo/src")"
 export VELTRA_SHOT_DEST="$(win "$demo/backup")"
 export VELTRA_SHOT_READY="$(win "$demo/ready")" VELTRA_SHOT_DONE="$(win "$demo/done")"
 bash "$here/build.sh" --target ui_shot >/dev/null
-wine "$VELTRA_BUILD/tests/ui/ui_shot.exe" >/dev/null 2>&1 &
+wine "$VELTRA_BUILD/tests/support/ui_shot.exe" >/dev/null 2>&1 &
 for _ in $(seq 300); do [ -e "$demo/ready" ] && break; sleep 0.2; done
 sleep 0.5
 shot "Veltra (1.0b)" "$root/docs/finished-copy.png"
