@@ -51,8 +51,7 @@ LRESULT CVeltraDlg::OnCopyStatistics(WPARAM, LPARAM) {
 LRESULT CVeltraDlg::OnCopyFolder(WPARAM, LPARAM) {
     if (!IsCopyRunning())
         return 0;
-    m_currentFolder = m_queue.pop();
-    m_nFailuresInFolder = 0;
+    m_reportGrouping.EnterFolder(m_queue.pop());
     return 0;
 }
 
@@ -74,13 +73,8 @@ LRESULT CVeltraDlg::OnCopyError(WPARAM, LPARAM) {
 LRESULT CVeltraDlg::OnCopyNotCopied(WPARAM, LPARAM) {
     if (!IsCopyRunning())
         return 0;
-    std::string text = m_queue.pop();
-    if (m_nFailuresInFolder == 0 && m_currentFolder != m_lastReportedFolder) {
-        AppendReportLine("* Folder " + m_currentFolder);
-        m_lastReportedFolder = m_currentFolder;
-    }
-    ++m_nFailuresInFolder;
-    AppendReportLine("+ " + ReportItemText(text, m_currentFolder));
+    for (const std::string& line : m_reportGrouping.NotCopied(m_queue.pop()))
+        AppendReportLine(line);
     return 0;
 }
 

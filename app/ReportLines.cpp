@@ -28,9 +28,3 @@ std::string FormatSummaryLine(const copy_statistics& stats, bool incomplete) {
     return FormatText("All files copied successfully.  %d files, totalling %.2fMb.",
                       stats.files_copied, megabytesCopied);
 }
-
-std::string ReportItemText(const std::string& notCopied, const std::string& currentFolder) {
-    if (notCopied.size() <= currentFolder.size())
-        return "";
-    return notCopied.substr(currentFolder.size());
-}

@@ -1,6 +1,6 @@
 #pragma once
-// The lines the report panel receives: folder headings, items and the
-// closing summary.
+// The closing lines of the report panel: the summary rule and the summary
+// (the folder headings and items come from ReportGrouping).
 
 #include <string>
 
@@ -13,7 +13,3 @@ extern const char kSummaryRule[];
 // gave up somewhere (a folder it could not read, a stop) even if no file
 // failed: such a copy is never reported as a success.
 std::string FormatSummaryLine(const copy_statistics& stats, bool incomplete);
-
-// The item text of a not-copied path: the path without as many leading
-// characters as the current folder has ("" when it is not longer).
-std::string ReportItemText(const std::string& notCopied, const std::string& currentFolder);

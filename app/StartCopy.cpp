@@ -42,7 +42,7 @@ void CVeltraDlg::OnStartCopy() {
     // Set before the worker exists, so that every notification finds them.
     m_pJob = job;
     m_bCopyInProgress = true;
-    m_lastReportedFolder = "";
+    m_reportGrouping.StartCopy();
 
     SetTimer(m_hWnd, kReportFlushTimer, kReportFlushMs, nullptr);
     if (m_pJob->start())

@@ -7,6 +7,7 @@
 #include "Controls.h"
 #include "CopyChannel.h"
 #include "Dialog.h"
+#include "ReportGrouping.h"
 #include "ReportPrinter.h"
 
 #include <string>
@@ -82,9 +83,7 @@ private:
     HICON m_hSmallIcon = nullptr;
     bool m_bQuitPending = false;
     bool m_bCopyInProgress = false;
-    int m_nFailuresInFolder = 0;
-    std::string m_currentFolder;
-    std::string m_lastReportedFolder;
+    ReportGrouping m_reportGrouping; // the folder headings of the report
     copy_job* m_pJob = nullptr;
     MessageQueue m_queue;
     std::string m_browsedDestinationFolder;

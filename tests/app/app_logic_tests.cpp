@@ -1,5 +1,5 @@
 // The main dialog's own logic without a window: checking the typed folders,
-// the report's item texts and summary lines, and the help page's address.
+// the report's summary lines, and the help page's address.
 #include "CopyJob.h"
 #include "CopyPaths.h"
 #include "HelpLauncher.h"
@@ -72,16 +72,6 @@ TEST(CheckCopyPaths, NormalisesTrailingBackslashAndDotSegments) {
     EXPECT_EQ(CheckCopyPaths(source, destination),
               "Source and destination folders must be different")
         << "two spellings of one folder are the same folder";
-}
-
-TEST(ReportLines, ItemIsTheTextWithoutTheCurrentFoldersLength) {
-    EXPECT_EQ(ReportItemText("C:\\src\\docs\\a.txt", "C:\\src\\docs\\"), "a.txt");
-    EXPECT_EQ(ReportItemText("C:\\src\\docs\\Unable to access the folder. It's contents was not "
-                             "copied.",
-                             "C:\\src\\docs\\"),
-              "Unable to access the folder. It's contents was not copied.");
-    EXPECT_EQ(ReportItemText("C:\\x", "C:\\src\\docs\\"), "") << "shorter than the folder";
-    EXPECT_EQ(ReportItemText("C:\\src\\", "C:\\src\\"), "");
 }
 
 TEST(ReportLines, SummaryArithmetic) {
