@@ -1,5 +1,6 @@
 // The animation thread: it runs, it stops, and no start/stop order leaves a
 // thread behind.
+#include "Wait.h"
 #include "busy_test_support.h"
 
 #include <memory>
@@ -29,9 +30,7 @@ struct Handles {
 };
 
 bool WaitForPosition(TestBar& bar, int atLeast) {
-    for (int i = 0; i < 500 && bar.m_nPos < atLeast; ++i)
-        Sleep(10);
-    return bar.m_nPos >= atLeast;
+    return WaitUntil([&] { return bar.m_nPos >= atLeast; }, 5000);
 }
 
 TEST(BusyAnimation, RunsAndStops) {
@@ -44,9 +43,9 @@ TEST(BusyAnimation, RunsAndStops) {
     bar.StopAnimation();
     EXPECT_FALSE(bar.m_bAnimating);
     EXPECT_EQ(bar.m_pAnimThread, nullptr);
-    EXPECT_TRUE(h.AllEnded());
     int pos = bar.m_nPos;
-    Sleep(250);
+    // Once its thread has ended, nothing steps the highlight any more.
+    EXPECT_TRUE(h.AllEnded());
     EXPECT_EQ(bar.m_nPos, pos) << "still stepping after the stop";
 }
 

@@ -1,4 +1,5 @@
 // Painting, read back pixel by pixel, and the control's messages.
+#include "ProcessGauge.h"
 #include "busy_test_support.h"
 
 #include <vector>
@@ -191,33 +192,17 @@ TEST_F(BusyPaint, MessagesRepaintOnlyWhereTheyShould) {
     EXPECT_EQ(bar.m_nMode, BPC_MODE_PROGRESS);
 }
 
-// How many more GDI objects the process can create now: pens are made until
-// the system refuses, then all deleted again. Wine does not count a process's
-// objects (GetGuiResources gives 0), so this is the measure that works on both.
-int FreeGdiObjectSlots() {
-    std::vector<HPEN> pens;
-    while (pens.size() < 200000) {
-        HPEN pen = CreatePen(PS_SOLID, 0, RGB(1, 2, 3));
-        if (!pen)
-            break;
-        pens.push_back(pen);
-    }
-    for (HPEN pen : pens)
-        DeleteObject(pen);
-    return static_cast<int>(pens.size());
-}
-
 TEST(BusyPaintLeak, ManyPaintsLeakNoGdiObjects) {
     HostWindow host;
     Surface s(44, 10);
-    const int freeAtStart = FreeGdiObjectSlots();
+    const int freeAtStart = FreeGdiSlots();
     {
         TestBar bar(4, 1);
         ASSERT_TRUE(bar.Create(WS_CHILD, RECT{0, 0, 44, 10}, host.Wnd(), kBarId));
         bar.UseDistinctColours();
         bar.PaintTo(s.Dc()); // the back buffer is made once, at the first paint
         DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-        int freeBefore = FreeGdiObjectSlots();
+        int freeBefore = FreeGdiSlots();
         for (int i = 0; i < 2000; ++i) {
             if (i == 1000) {
                 bar.SetMode(BPC_MODE_PROGRESS);
@@ -227,7 +212,7 @@ TEST(BusyPaintLeak, ManyPaintsLeakNoGdiObjects) {
             bar.PaintTo(s.Dc());
         }
         EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objectsBefore);
-        EXPECT_EQ(FreeGdiObjectSlots(), freeBefore);
+        EXPECT_EQ(FreeGdiSlots(), freeBefore);
         auto blocks = bar.Blocks();
         EXPECT_EQ(s.At(blocks[0].left + 4, 5), bar.m_crActiveFill);
         EXPECT_EQ(s.At(blocks[1].left + 1, 5), bar.m_crActiveFill); // partial fill, 5 pixels
@@ -240,10 +225,10 @@ TEST(BusyPaintLeak, ManyPaintsLeakNoGdiObjects) {
             MoveWindow(bar.GetSafeHwnd(), 0, 0, 44 - i % 2, 10, FALSE);
             bar.PaintTo(s.Dc());
         }
-        EXPECT_EQ(FreeGdiObjectSlots(), freeBefore);
+        EXPECT_EQ(FreeGdiSlots(), freeBefore);
         DestroyWindow(bar.GetSafeHwnd());
     }
-    EXPECT_EQ(FreeGdiObjectSlots(), freeAtStart) << "the back buffer outlived the control";
+    EXPECT_EQ(FreeGdiSlots(), freeAtStart) << "the back buffer outlived the control";
 }
 
 // Attached to an existing static, as the dialog's data exchange does it.

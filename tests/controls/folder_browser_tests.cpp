@@ -6,7 +6,7 @@
 #include "DialogWatcher.h"
 #include "FolderBrowser.h"
 #include "TempFolder.h"
-#include "Wait.h"
+#include "UiDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ TEST(FolderBrowser, ChosenFolderComesBackAsItsFileSystemPath) {
             ASSERT_NE(dialog, nullptr);
             shown = ChildTexts(dialog);
             selected = SelectInBrowseDialog(dialog, wanted);
-            PostCommand(dialog, selected ? IDOK : IDCANCEL);
+            Press(dialog, selected ? IDOK : IDCANCEL);
         },
         path, "Select destination folder or drive");
     ASSERT_TRUE(selected) << "the browse dialog never selected " << wanted;
@@ -52,7 +52,7 @@ TEST(FolderBrowser, CancelEmptiesThePathAndReportsNoChoice) {
     const bool chosen = BrowseWith(
         [](HWND dialog) {
             ASSERT_NE(dialog, nullptr);
-            PostCommand(dialog, IDCANCEL);
+            Press(dialog, IDCANCEL);
         },
         path);
     EXPECT_FALSE(chosen);
@@ -74,7 +74,7 @@ TEST(FolderBrowser, ItemWithoutAFileSystemPathCountsAsNoChoice) {
                 const std::vector<std::string> names = BrowseSelection(dialog);
                 return names.size() == 2 && names.back() == ShellNameOf(computer);
             });
-            PostCommand(dialog, IDOK);
+            Press(dialog, IDOK);
         },
         path);
     ::CoTaskMemFree(computer);

@@ -5,6 +5,7 @@
 #include "DialogWatcher.h"
 #include "MessageBox.h"
 #include "TempFolder.h"
+#include "UiDriver.h"
 #include "Website.h"
 
 #include <gtest/gtest.h>
@@ -41,8 +42,7 @@ TEST(Website, AddressWithAHandlerIsHandedToIt) {
     const std::string address = "veltra-probe://kestrellane.example/veltra/";
     ASSERT_TRUE(ShellOpenAddress(address));
     std::string opened;
-    for (int i = 0; i < 200 && !ReadFileBytes(marker, opened); ++i)
-        ::Sleep(50);
+    WaitUntil([&] { return ReadFileBytes(marker, opened); });
     EXPECT_NE(opened.find(address), std::string::npos) << opened;
 }
 
@@ -59,9 +59,9 @@ TEST(Website, AddressWithoutAHandlerGetsTheMessageBoxNamingIt) {
             HWND box = WaitForThreadDialog(thread, AfxGetAppTitle());
             if (!box)
                 return;
-            caption = WindowText(box);
+            caption = TextOf(box);
             texts = ChildTexts(box);
-            PostCommand(box, IDOK);
+            Press(box, IDOK);
         });
     EXPECT_TRUE(returned);
     EXPECT_EQ(caption, AfxGetAppTitle());

@@ -2,20 +2,15 @@
 // A source and destination under a fresh temporary folder, a receiving window,
 // and a job run to its end on the test's thread.
 
-#include "CopyJob.h"
+#include "EngineRun.h"
 #include "FolderCopier.h"
-#include "NotificationRecorder.h"
 #include "RecordingFileSystem.h"
 #include "TempFolder.h"
 #include "Trees.h"
 
 #include <gtest/gtest.h>
 
-struct WalkCase : ::testing::Test {
-    TempFolder temp;
-    std::string source = temp.path() + "source\\";
-    std::string destination = temp.path() + "destination\\";
-    NotificationRecorder recorder;
+struct WalkCase : CopyFolders {
     RecordingFileSystem fs;
     copy_statistics statistics;
     bool incomplete = false;
@@ -24,11 +19,15 @@ struct WalkCase : ::testing::Test {
 
     // Runs a whole job synchronously, as its worker thread would.
     void Run(bool silently = true) {
-        copy_job job(source, destination, silently, recorder.window(), recorder.queue(), &fs);
-        job.run();
-        ASSERT_TRUE(recorder.wait_done(1000));
-        statistics = job.get_statistics();
-        incomplete = job.is_incomplete();
+        EngineRun run = RunEngine(source, destination, recorder, silently, &fs);
+        ASSERT_TRUE(run.finished);
+        statistics = run.statistics;
+        incomplete = run.incomplete;
+    }
+    static std::string CurrentFolder() {
+        char buffer[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, buffer);
+        return buffer;
     }
     static Notification Folder(const std::string& path) { return {WM_COPY_FOLDER, path}; }
     static Notification Status(const std::string& file) {

@@ -6,12 +6,6 @@
 
 namespace {
 
-std::string CurrentFolder() {
-    char buffer[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, buffer);
-    return buffer;
-}
-
 TEST_F(WalkCase, WorkerCopiesAndCompletesOnItsOwnThread) {
     ASSERT_TRUE(MakeTree(source, {{"a.txt", "abc"}, {"sub\\b.txt", "de"}}));
     auto* job = new copy_job(source, destination, true, recorder.window(), recorder.queue());

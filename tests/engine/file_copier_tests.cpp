@@ -3,10 +3,13 @@
 #include "FileCopier.h"
 #include "NotificationRecorder.h"
 #include "TempFolder.h"
+#include "UiDriver.h"
+#include "WideTree.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <set>
 #include <thread>
 
 namespace {
@@ -85,37 +88,6 @@ TEST_F(CopyCase, ShellReceivesWholePathsEndingInTwoNuls) {
     EXPECT_EQ(fs.from_terminators, 2u);
 }
 
-// Long paths are prepared and checked through the wide \\?\ calls, which the
-// ANSI calls cannot reach past MAX_PATH.
-std::wstring Long(const std::string& path) {
-    return L"\\\\?\\" + std::wstring(path.begin(), path.end());
-}
-
-bool WriteLong(const std::string& path, const std::string& content) {
-    HANDLE h =
-        CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(h);
-    return written == content.size();
-}
-
-bool ReadLong(const std::string& path, std::string& content) {
-    HANDLE h = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    char buffer[256];
-    DWORD got = 0;
-    content.clear();
-    while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        content.append(buffer, got);
-    CloseHandle(h);
-    return true;
-}
-
 // A file whose path is longer than MAX_PATH. Whatever the shell does with it,
 // the file is never copied to a shortened name, and the result reported
 // agrees with what is on disk.
@@ -123,15 +95,15 @@ TEST_F(CopyCase, PathLongerThanMaxPathIsNeverCut) {
     std::string folder = temp.path();
     for (int i = 0; i < 3; ++i) {
         folder += std::string(90, 'a' + i) + "\\";
-        ASSERT_TRUE(CreateDirectoryW(Long(folder).c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryW(LongPath(folder).c_str(), nullptr));
     }
     std::string from = folder + "source.txt", to = folder + "destination.txt";
     ASSERT_GT(from.size(), 260u);
-    ASSERT_TRUE(WriteLong(from, "long"));
+    ASSERT_TRUE(WriteWideFile(LongPath(from), "long"));
 
     bool copied = Copy(from, to, true);
     std::string got;
-    bool present = ReadLong(to, got);
+    bool present = ReadWideFile(LongPath(to), got);
     EXPECT_EQ(copied, present && got == "long") << "reported result matches the disk";
     std::vector<Notification> expected = {Status(from)};
     if (!copied)
@@ -140,7 +112,7 @@ TEST_F(CopyCase, PathLongerThanMaxPathIsNeverCut) {
     // Nothing appeared under a cut name, here or one level up.
     for (std::string place : {folder, folder.substr(0, folder.size() - 91)}) {
         WIN32_FIND_DATAW entry;
-        HANDLE find = FindFirstFileW((Long(place) + L"*").c_str(), &entry);
+        HANDLE find = FindFirstFileW((LongPath(place) + L"*").c_str(), &entry);
         ASSERT_NE(find, INVALID_HANDLE_VALUE);
         int files = 0;
         do {
@@ -156,10 +128,10 @@ TEST_F(CopyCase, PathLongerThanMaxPathIsNeverCut) {
     std::printf("[ note ] shell copy of a %u-byte path: %s\n", static_cast<unsigned>(from.size()),
                 copied ? "copied" : "failed, reported as not copied");
     // TempFolder's clean-up cannot reach past MAX_PATH: remove the deep part here.
-    DeleteFileW(Long(from).c_str());
-    DeleteFileW(Long(to).c_str());
+    DeleteFileW(LongPath(from).c_str());
+    DeleteFileW(LongPath(to).c_str());
     for (int i = 0; i < 3; ++i) {
-        RemoveDirectoryW(Long(folder).c_str());
+        RemoveDirectoryW(LongPath(folder).c_str());
         folder.resize(folder.size() - 91);
     }
 }
@@ -176,24 +148,24 @@ public:
 
 private:
     void Run() {
-        while (!m_stop) {
-            EnumWindows(&QuestionAnswerer::Visit, reinterpret_cast<LPARAM>(this));
-            Sleep(50);
-        }
+        WaitUntil(
+            [this] {
+                EnumWindows(&QuestionAnswerer::Visit, reinterpret_cast<LPARAM>(this));
+                return m_stop.load();
+            },
+            INFINITE, 50);
     }
     static BOOL CALLBACK Visit(HWND window, LPARAM self_) {
         auto* self = reinterpret_cast<QuestionAnswerer*>(self_);
-        if (GetWindow(window, GW_OWNER) != self->m_owner || !IsWindowVisible(window))
+        if (GetWindow(window, GW_OWNER) != self->m_owner || !IsWindowVisible(window) ||
+            !GetDlgItem(window, IDNO) || !self->m_seen.insert(window).second)
             return TRUE;
-        if (HWND no = GetDlgItem(window, IDNO)) {
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(no));
-            ++self->m_answered;
-            Sleep(200);
-        }
+        Press(window, IDNO);
+        ++self->m_answered;
         return TRUE;
     }
     HWND m_owner;
+    std::set<HWND> m_seen; // each question is answered once
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_answered{0};
     std::thread m_thread;

@@ -1,24 +1,11 @@
 // The folder walk on real trees under Wine: what is copied, what is counted
 // and what the dialog is told.
-#include "TreeCheck.h"
+#include "UnixBridge.h"
 #include "WalkFixture.h"
 
 #include <cstdio>
 
 namespace {
-
-std::vector<std::string> ListNames(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + "*.*").c_str(), &entry);
-    do {
-        std::string name = entry.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-    return names;
-}
 
 TEST_F(WalkCase, CopiesNestedTreeExactly) {
     std::string binary;
@@ -61,7 +48,7 @@ TEST_F(WalkCase, SendsExactSequenceForSmallTree) {
         expected.push_back({WM_COPY_STATISTICS,
                             "Statistics: 0.00Mb copied in " + std::to_string(++copied) + " files"});
     };
-    for (const std::string& name : ListNames(source)) {
+    for (const std::string& name : NamesIn(source)) {
         if (name == "a.txt") {
             file(source + "a.txt");
         } else {
@@ -175,10 +162,10 @@ TEST_F(WalkCase, FileHeldOpenIsReportedAndTheWalkGoesOn) {
 TEST_F(WalkCase, FolderLinksThatLoopAreRefusedOnce) {
     ASSERT_TRUE(MakeTree(source, {{"a\\file.txt", "1"}}));
     ASSERT_TRUE(MakeTree(temp.path(), {{"outside\\o.txt", "22"}}));
-    std::string src = UnixPath(source), out = UnixPath(temp.path() + "outside\\");
+    std::string src = UnixPathOf(source), out = UnixPathOf(temp.path() + "outside\\");
     ASSERT_FALSE(src.empty());
-    ASSERT_TRUE(RunUnixCommand("ln -s '" + src + "' '" + src + "a/up' && ln -s '" + src + "a' '" +
-                               src + "a/self' && ln -s '" + out + "' '" + src + "elsewhere'"));
+    ASSERT_TRUE(RunUnix("ln -s '" + src + "' '" + src + "a/up' && ln -s '" + src + "a' '" + src +
+                        "a/self' && ln -s '" + out + "' '" + src + "elsewhere'"));
     DWORD attributes = GetFileAttributesA((source + "a\\up").c_str());
     std::printf("[ note ] a Unix folder link shows attributes 0x%lx\n", attributes);
     Run();

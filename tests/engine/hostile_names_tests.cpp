@@ -4,10 +4,10 @@
 // tree deeper than 260 characters. Each entry is copied or reported; none is
 // lost and nothing crashes.
 #include "CopyAudit.h"
+#include "EngineRun.h"
 #include "TempFolder.h"
 #include "Trees.h"
-#include "TreeCheck.h"
-#include "TrustCopy.h"
+#include "UnixBridge.h"
 #include "WideTree.h"
 
 #include <gtest/gtest.h>
@@ -16,29 +16,14 @@
 
 namespace {
 
-bool MakeWideFile(const std::wstring& path, const std::string& content) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(h);
-    return written == content.size();
-}
-
-struct NameCase : ::testing::Test {
-    TempFolder temp;
-    std::string source = temp.path() + "src\\";
-    std::string destination = temp.path() + "dest\\";
+struct NameCase : CopyFolders {
     std::wstring wideSource = Widen(source);
-    NotificationRecorder recorder;
 
     void SetUp() override { ASSERT_TRUE(CreateDirectoryA(source.c_str(), nullptr)); }
 
     // Copies and audits; returns the run for further checks.
-    CopyRun CopyAndAudit() {
-        CopyRun run = CopyOnWorker(source, destination, recorder);
+    EngineRun CopyAndAudit() {
+        EngineRun run = RunEngineOnWorker(source, destination, recorder);
         EXPECT_TRUE(run.finished);
         CopyAudit audit = AuditCopy(source, destination, run.notices);
         std::printf("%d copied, %d failed, %.2f s; notices: %s\n%s", run.statistics.files_copied,
@@ -71,11 +56,11 @@ TEST_F(NameCase, SpecialAndCodePageCharactersAreCopiedOrReported) {
                                              L"\u03a9mega.txt",
                                              L"Omega.txt"}; // omega shown as "O" by best fit
     for (const std::wstring& name : names)
-        ASSERT_TRUE(MakeWideFile(wideSource + name, "content of " + Utf8(name))) << Utf8(name);
+        ASSERT_TRUE(WriteWideFile(wideSource + name, "content of " + Utf8(name))) << Utf8(name);
     ASSERT_TRUE(CreateDirectoryW((wideSource + L"\u8cc7\u6599").c_str(), nullptr));
-    ASSERT_TRUE(MakeWideFile(wideSource + L"\u8cc7\u6599\\inside.txt", "in a CJK folder"));
+    ASSERT_TRUE(WriteWideFile(wideSource + L"\u8cc7\u6599\\inside.txt", "in a CJK folder"));
     ASSERT_TRUE(CreateDirectoryW((wideSource + L"caf\u00e9 & co").c_str(), nullptr));
-    ASSERT_TRUE(MakeWideFile(wideSource + L"caf\u00e9 & co\\inside.txt", "in a cp1252 folder"));
+    ASSERT_TRUE(WriteWideFile(wideSource + L"caf\u00e9 & co\\inside.txt", "in a cp1252 folder"));
     CopyAndAudit();
     std::string copied;
     EXPECT_TRUE(ReadFileBytes(destination + " leading blank.txt", copied));
@@ -86,7 +71,7 @@ TEST_F(NameCase, SpecialAndCodePageCharactersAreCopiedOrReported) {
 TEST_F(NameCase, NamesAtTheLengthLimitAndATreeDeeperThan260Characters) {
     // The longest name the file system takes, in the top folder.
     std::wstring longest(255 - 4, L'n');
-    ASSERT_TRUE(MakeWideFile(wideSource + longest + L".txt", "longest name"));
+    ASSERT_TRUE(WriteWideFile(wideSource + longest + L".txt", "longest name"));
     // Folders of 60 characters, five deep: the deepest file's path passes
     // 260 characters on the way.
     std::wstring deep = wideSource;
@@ -94,7 +79,7 @@ TEST_F(NameCase, NamesAtTheLengthLimitAndATreeDeeperThan260Characters) {
         deep += std::wstring(59, static_cast<wchar_t>(L'a' + level)) + L"\\";
         ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr)) << level;
         ASSERT_TRUE(
-            MakeWideFile(L"\\\\?\\" + deep + L"file.txt", "level " + std::to_string(level)));
+            WriteWideFile(L"\\\\?\\" + deep + L"file.txt", "level " + std::to_string(level)));
     }
     CopyAndAudit();
 }
@@ -103,9 +88,9 @@ TEST_F(NameCase, NamesAtTheLengthLimitAndATreeDeeperThan260Characters) {
 // from the Unix side: names ending in a blank or a dot beside the name
 // without, wildcard characters, a pipe, a socket and links.
 TEST_F(NameCase, UnixOnlyNamesAreCopiedOrReported) {
-    std::string unix = UnixPath(source);
+    std::string unix = UnixPathOf(source);
     ASSERT_FALSE(unix.empty());
-    ASSERT_TRUE(RunUnixCommand(
+    ASSERT_TRUE(RunUnix(
         "cd '" + unix +
         "' && printf one > 'trail' && printf two > 'trail ' && printf three > "
         "'dot.' && printf four > 'dot' && printf five > 'star*' && printf six > 'q?m' && printf "
@@ -126,9 +111,9 @@ TEST_F(NameCase, UnixOnlyNamesAreCopiedOrReported) {
 TEST_F(NameCase, LinkToTheDestinationIsSkippedNotCopiedIntoItself) {
     ASSERT_TRUE(MakeTree(destination, {{"old.txt", "was there"}}));
     ASSERT_TRUE(MakeTree(source, {{"a.txt", "a"}}));
-    ASSERT_TRUE(RunUnixCommand("ln -s '" + UnixPath(destination) + "' '" + UnixPath(source) +
-                               "to-destination'"));
-    CopyRun run = CopyOnWorker(source, destination, recorder);
+    ASSERT_TRUE(RunUnix("ln -s '" + UnixPathOf(destination) + "' '" + UnixPathOf(source) +
+                        "to-destination'"));
+    EngineRun run = RunEngineOnWorker(source, destination, recorder);
     ASSERT_TRUE(run.finished);
     std::vector<Notification> errors;
     for (const Notification& n : run.notices)
@@ -139,7 +124,7 @@ TEST_F(NameCase, LinkToTheDestinationIsSkippedNotCopiedIntoItself) {
         << Describe(run.notices);
     EXPECT_FALSE(FolderExists(destination + "to-destination"));
     EXPECT_EQ(run.statistics.files_copied, 1);
-    EXPECT_EQ(CountFiles(destination), 2);
+    EXPECT_EQ(SizeOfTree(destination).files, 2);
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 // its last-write time, every folder (empty ones too) must be there, and
 // whatever is not copied must have been reported.
 #include "CopyAudit.h"
+#include "EngineRun.h"
 #include "TempFolder.h"
-#include "TrustCopy.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ void CopyAndAudit(const std::string& source) {
     TempFolder temp;
     std::string destination = temp.path() + "copy\\";
     NotificationRecorder recorder;
-    CopyRun run = CopyOnWorker(source, destination, recorder);
+    EngineRun run = RunEngineOnWorker(source, destination, recorder);
     ASSERT_TRUE(run.finished) << "the copy did not end in time";
 
     CopyAudit audit = AuditCopy(source, destination, run.notices);

@@ -4,12 +4,6 @@
 
 namespace {
 
-std::string CurrentFolder() {
-    char buffer[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, buffer);
-    return buffer;
-}
-
 struct SeamCase : WalkCase {
     void SetUp() override {
         WalkCase::SetUp();

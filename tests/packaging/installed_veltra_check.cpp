@@ -15,24 +15,10 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <stdexcept>
+#include <vector>
 
 namespace {
-struct Search {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindMainDialog(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == search->pid && ::IsWindowVisible(hwnd) && TextOf(hwnd) == "Veltra (1.0b)") {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 std::string Lower(std::string text) {
     for (char& c : text)
         c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
@@ -77,10 +63,6 @@ int main(int argc, char** argv) {
 
     ::CoInitialize(nullptr);
     UrlRecorder recorder;
-    const std::string environment = recorder.Environment();
-    const size_t eq = environment.find('=');
-    ::SetEnvironmentVariableA(environment.substr(0, eq).c_str(),
-                              environment.substr(eq + 1).c_str());
 
     // Started as the shell starts a shortcut's target: its quoted path as the
     // command line, which is where the help launcher finds the folder.
@@ -91,30 +73,17 @@ int main(int argc, char** argv) {
         ShortcutTarget(std::string(programs) + "\\Veltra\\Veltra Help.lnk");
     if (Lower(helpTarget) != Lower(folder + "help.html"))
         return Fail(("the Veltra Help shortcut points at " + helpTarget).c_str());
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.c_str(), &startup, &process))
-        return Fail("the installed Veltra.exe did not start");
-    ::CloseHandle(process.hThread);
-
-    Search search{::GetProcessId(process.hProcess), nullptr};
-    WaitUntil([&] {
-        ::EnumWindows(&FindMainDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
-    if (!search.found) {
-        ::TerminateProcess(process.hProcess, 1);
-        return Fail("the installed Veltra showed no main dialog");
+    std::vector<std::string> opened;
+    bool ended = false;
+    try {
+        VeltraProcess app({recorder.Environment()}, program, folder);
+        Press(app.dialog(), IDC_HELP_BUTTON);
+        opened = recorder.Wait(1);
+        Press(app.dialog(), IDCANCEL); // ends the dialog at once
+        ended = app.WaitForExit();
+    } catch (const std::exception& e) {
+        return Fail(e.what());
     }
-
-    Press(search.found, IDC_HELP_BUTTON);
-    const auto opened = recorder.Wait(1);
-    Press(search.found, IDCANCEL); // ends the dialog at once
-    const bool ended = ::WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0;
-    ::CloseHandle(process.hProcess);
 
     if (opened.empty())
         return Fail("Help asked the shell to open nothing");

@@ -10,18 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-// The texts of a dialog's child windows, one per line.
-BOOL CALLBACK AppendChildText(HWND child, LPARAM lParam) {
-    *reinterpret_cast<std::string*>(lParam) += TextOf(child) + "\n";
-    return TRUE;
-}
-
-std::string ChildTextsOf(HWND dialog) {
-    std::string texts;
-    ::EnumChildWindows(dialog, &AppendChildText, reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
-
 // Presses a Browse button and works its dialog: picks `folder`, or cancels
 // when `folder` is empty. Returns the texts the dialog showed.
 std::string Browse(VeltraProcess& app, int button, const std::string& folder) {
@@ -29,7 +17,7 @@ std::string Browse(VeltraProcess& app, int button, const std::string& folder) {
     HWND browse = app.WaitForWindow("Browse for Folder");
     if (!browse)
         return "<no browse dialog>";
-    std::string texts = ChildTextsOf(browse);
+    std::string texts = ChildTexts(browse);
     const bool selected = !folder.empty() && SelectInBrowseDialog(browse, folder);
     if (!folder.empty() && !selected)
         texts += "<the browse dialog never selected " + folder + ">";

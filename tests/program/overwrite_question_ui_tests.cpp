@@ -1,11 +1,12 @@
 // "Ask me before overwriting existing destination files" through the real
 // Veltra.exe: the shell asks for each existing file, a Yes replaces it, a No
 // leaves it untouched and the file is reported as not copied.
-#include "ConditionSupport.h"
+#include "EngineRun.h"
 #include "FormatText.h"
 #include "TempFolder.h"
 #include "Trees.h"
-#include "UiSteps.h"
+#include "UiDriver.h"
+#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,10 @@
 #include <vector>
 
 namespace {
+
+// The caption of the question the shell asks, on Veltra's behalf and owned
+// by its main dialog, before it replaces an existing file.
+constexpr const char* kOverwriteQuestionCaption = "Confirm file overwrite";
 
 std::string Content(const std::string& path) {
     std::string content;
@@ -33,9 +38,9 @@ TEST(OverwriteQuestion, YesReplacesNoKeepsAndTheDeclinedFileIsReported) {
                                        {"sub\\", ""}}));
 
     VeltraProcess app;
-    SetAskBeforeOverwrite(app, true);
+    SetChecked(app.item(IDC_ASK_BEFORE_OVERWRITE), true);
     ASSERT_TRUE(IsChecked(app.item(IDC_ASK_BEFORE_OVERWRITE)));
-    StartCopyFromDialog(app, source, destination);
+    StartCopy(app, source, destination);
 
     // One question per existing file; the status line names the file asked about.
     std::vector<std::string> askedAbout;
@@ -47,7 +52,7 @@ TEST(OverwriteQuestion, YesReplacesNoKeepsAndTheDeclinedFileIsReported) {
         askedAbout.push_back(status);
         bool isReplace = status == "Status: copying file " + source + "replace.txt";
         EXPECT_TRUE(isReplace || status == "Status: copying file " + source + "keep.txt") << status;
-        AnswerQuestion(question, isReplace ? IDYES : IDNO);
+        Press(question, isReplace ? IDYES : IDNO);
         ASSERT_TRUE(app.WaitForWindowGone(question));
     }
     ASSERT_TRUE(WaitForCopyComplete(app));
@@ -77,8 +82,8 @@ TEST(OverwriteQuestion, UncheckedReplacesWithoutAsking) {
     ASSERT_TRUE(MakeTree(source, {{"a.txt", "new a"}, {"b.txt", "new b"}}));
     ASSERT_TRUE(MakeTree(destination, {{"a.txt", "old a"}, {"b.txt", "old b"}}));
     VeltraProcess app;
-    SetAskBeforeOverwrite(app, false);
-    StartCopyFromDialog(app, source, destination);
+    SetChecked(app.item(IDC_ASK_BEFORE_OVERWRITE), false);
+    StartCopy(app, source, destination);
     ASSERT_TRUE(WaitForCopyComplete(app));
     EXPECT_EQ(app.WaitForWindow(kOverwriteQuestionCaption, 0), nullptr);
     EXPECT_EQ(CompareTrees(source, destination), "");

@@ -58,13 +58,9 @@ protected:
                             std::string(100 + i, 'x')});
         EXPECT_TRUE(MakeTree(source, tree));
         EXPECT_TRUE(WriteFileBytes(temp.path() + "blocker", "not a folder"));
-        SetTextOf(app.item(IDC_SOURCE_EDIT), source);
-        SetTextOf(app.item(IDC_DESTINATION_EDIT), temp.path() + "blocker\\dest");
-        Press(app.dialog(), IDC_START_COPY);
-        EXPECT_TRUE(WaitUntil(
-            [&] { return TextOf(app.item(IDC_STATUS_TEXT)) == "Status: Folder copy complete"; },
-            120000));
-        return TextOf(app.item(IDC_REPORT_EDIT));
+        StartCopy(app, source, temp.path() + "blocker\\dest");
+        EXPECT_TRUE(WaitForCopyComplete(app));
+        return ReportOf(app);
     }
 
     TempFolder temp;

@@ -4,6 +4,7 @@
 #include "AboutDlg.h"
 #include "AboutTexts.h"
 #include "DialogWatcher.h"
+#include "UiDriver.h"
 #include "maker.h"
 #include "resource.h"
 
@@ -131,10 +132,10 @@ PaneTexts OpenAndRead(CAboutDlg& dialog) {
                       if (!about)
                           return;
                       texts.found = true;
-                      texts.usage = WindowText(::GetDlgItem(about, IDC_USAGE_TEXT));
-                      texts.licence = WindowText(::GetDlgItem(about, IDC_LICENSE_TEXT));
+                      texts.usage = TextOf(::GetDlgItem(about, IDC_USAGE_TEXT));
+                      texts.licence = TextOf(::GetDlgItem(about, IDC_LICENSE_TEXT));
                       texts.notice = ChildTexts(about);
-                      PostCommand(about, IDOK);
+                      Press(about, IDOK);
                   });
     EXPECT_EQ(result, IDOK);
     return texts;

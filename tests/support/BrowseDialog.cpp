@@ -1,5 +1,6 @@
 #include "BrowseDialog.h"
 
+#include "Trees.h"
 #include "Wait.h"
 
 #include <commctrl.h>
@@ -87,15 +88,8 @@ void SettleAccessTimes(const std::string& folder) {
     std::string path = folder;
     if (!path.empty() && path.back() != '\\')
         path += '\\';
-    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
-        WIN32_FIND_DATAA entry;
-        HANDLE find = FindFirstFileA((path.substr(0, at + 1) + "*").c_str(), &entry);
-        if (find == INVALID_HANDLE_VALUE)
-            continue;
-        while (FindNextFileA(find, &entry)) {
-        }
-        FindClose(find);
-    }
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        ListFolder(path.substr(0, at + 1));
 }
 
 std::vector<std::string> BrowseSelection(HWND browse) {

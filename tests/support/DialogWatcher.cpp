@@ -1,7 +1,8 @@
 #include "DialogWatcher.h"
 
+#include "UiDriver.h"
+
 #include <thread>
-#include <vector>
 
 namespace {
 struct Search {
@@ -15,50 +16,22 @@ BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lParam) {
     ::GetClassNameA(hwnd, className, sizeof(className));
     if (std::string(className) != "#32770" || !::IsWindowVisible(hwnd))
         return TRUE;
-    if (!search->caption->empty() && WindowText(hwnd) != *search->caption)
+    if (!search->caption->empty() && TextOf(hwnd) != *search->caption)
         return TRUE;
     search->found = hwnd;
     return FALSE;
 }
-
-BOOL CALLBACK AppendText(HWND hwnd, LPARAM lParam) {
-    auto* texts = reinterpret_cast<std::string*>(lParam);
-    *texts += WindowText(hwnd) + "\n";
-    return TRUE;
-}
 } // namespace
 
-HWND WaitForThreadDialog(DWORD threadId, const std::string& caption, int timeoutMs) {
-    for (int waited = 0; waited <= timeoutMs; waited += 50) {
-        Search search{&caption, nullptr};
-        ::EnumThreadWindows(threadId, &MatchDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        ::Sleep(50);
-    }
-    return nullptr;
-}
-
-std::string WindowText(HWND hwnd) {
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        return {};
-    std::vector<char> buffer(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                          SMTO_ABORTIFHUNG, 5000, &copied);
-    return std::string(buffer.data(), copied);
-}
-
-std::string ChildTexts(HWND dialog) {
-    std::string texts;
-    ::EnumChildWindows(dialog, &AppendText, reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
-
-void PostCommand(HWND dialog, int id) {
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+HWND WaitForThreadDialog(DWORD threadId, const std::string& caption, DWORD timeoutMs) {
+    Search search{&caption, nullptr};
+    WaitUntil(
+        [&] {
+            ::EnumThreadWindows(threadId, &MatchDialog, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
 }
 
 void RunWithHelper(const std::function<void()>& modal,
@@ -71,7 +44,7 @@ void RunWithHelper(const std::function<void()>& modal,
             HWND left = WaitForThreadDialog(self, "", 300);
             if (!left)
                 break;
-            PostCommand(left, IDCANCEL);
+            Press(left, IDCANCEL);
         }
     });
     modal();

@@ -4,7 +4,7 @@ namespace {
 const char* const kClassName = "VeltraNotificationRecorder";
 }
 
-NotificationRecorder::NotificationRecorder() {
+NotificationRecorder::NotificationRecorder(Progress progress) : m_progress(progress) {
     m_done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     m_thread = std::thread([this, ready] { run(ready); });
@@ -25,7 +25,13 @@ void NotificationRecorder::run(HANDLE ready) {
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc); // fails harmlessly when a second recorder registers it again
     m_window = CreateWindowExA(0, kClassName, "Veltra test receiver", WS_OVERLAPPEDWINDOW, 0, 0,
-                               200, 100, nullptr, nullptr, wc.hInstance, this);
+                               600, 200, nullptr, nullptr, wc.hInstance, this);
+    if (m_progress == Progress::RecordAndShow) {
+        m_status = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 600, 20, m_window,
+                                   nullptr, wc.hInstance, nullptr);
+        m_statistics = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 30, 600, 20,
+                                       m_window, nullptr, wc.hInstance, nullptr);
+    }
     SetEvent(ready);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -52,6 +58,10 @@ LRESULT CALLBACK NotificationRecorder::WindowProc(HWND window, UINT message, WPA
         }
         if (hook)
             hook(n);
+        if (HWND line = message == WM_COPY_STATUS       ? self->m_status
+                        : message == WM_COPY_STATISTICS ? self->m_statistics
+                                                        : nullptr)
+            SetWindowTextA(line, n.text.c_str());
         if (message == WM_COPY_DONE)
             SetEvent(self->m_done);
         return 0;

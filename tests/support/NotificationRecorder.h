@@ -2,7 +2,9 @@
 // A real window on a thread of its own that receives the copy notifications
 // the way the main dialog does: for every message that carries a text it pops
 // exactly one text from the queue, and it records the (message, text)
-// sequence. WM_COPY_DONE pops nothing.
+// sequence. WM_COPY_DONE pops nothing. Asked to, it also shows the status
+// and statistics texts in two text controls, as the dialog does (the
+// benchmark measures that cost too).
 
 #include "CopyChannel.h"
 
@@ -27,7 +29,8 @@ public:
     // while the sender waits in SendMessageA.
     using Hook = std::function<void(const Notification&)>;
 
-    NotificationRecorder();
+    enum class Progress { Record, RecordAndShow };
+    explicit NotificationRecorder(Progress progress = Progress::Record);
     ~NotificationRecorder();
     NotificationRecorder(const NotificationRecorder&) = delete;
     NotificationRecorder& operator=(const NotificationRecorder&) = delete;
@@ -53,6 +56,9 @@ private:
     Hook m_hook;
     HANDLE m_done = nullptr;
     HWND m_window = nullptr;
+    Progress m_progress;
+    HWND m_status = nullptr;
+    HWND m_statistics = nullptr;
     std::thread m_thread;
 };
 

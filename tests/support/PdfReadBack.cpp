@@ -1,27 +1,23 @@
 #include "PdfReadBack.h"
 
 #include "TempFolder.h"
-#include "UnixShell.h"
+#include "Trees.h"
+#include "UnixBridge.h"
+#include "Wait.h"
 
 #include <cctype>
 #include <cstdlib>
 
 std::string PdfFolder() {
     const char* dir = std::getenv("VELTRA_PDF_DIR");
-    return dir && *dir ? ZDrivePath(dir) + "\\" : "";
+    return dir && *dir ? WindowsPathOf(dir) + "\\" : "";
 }
 
 PdfList PdfFiles(const std::string& folder) {
     PdfList names;
-    WIN32_FIND_DATAA found{};
-    HANDLE find = ::FindFirstFileA((folder + "*.pdf").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
+    for (const WIN32_FIND_DATAA& found : ListFolder(folder, "*.pdf"))
         names[found.cFileName] = (ULONGLONG(found.ftLastWriteTime.dwHighDateTime) << 32) |
                                  found.ftLastWriteTime.dwLowDateTime;
-    while (::FindNextFileA(find, &found));
-    ::FindClose(find);
     return names;
 }
 
@@ -35,26 +31,24 @@ std::string WithoutSpaces(const std::string& text) {
 
 bool WaitForPdf(const std::string& folder, const PdfList& before, const std::string& marker,
                 ReadBack& pdf, int seconds) {
-    TempFolder work;
-    for (int attempt = 0; attempt < seconds; ++attempt, ::Sleep(1000)) {
+    // A new PDF whose text holds the marker; cups-pdf may still be writing
+    // one that is there already, so each is read until it is whole.
+    auto found = [&] {
         for (const auto& [name, written] : PdfFiles(folder)) {
             if (auto old = before.find(name); old != before.end() && old->second == written)
                 continue;
             const std::string unixPath = UnixPathOf(folder + name);
-            std::string output;
-            if (!RunUnixScript("pdftotext -layout '" + unixPath + "' text.txt && pdfinfo '" +
-                                   unixPath + "' | sed -n 's/^Pages: *//p'",
-                               work.path(), output))
-                continue;
-            std::string text;
-            if (!ReadFileBytes(work.path() + "text.txt", text) ||
-                WithoutSpaces(text).find(WithoutSpaces(marker)) == std::string::npos)
+            std::string text, pages;
+            if (!RunUnix("pdftotext -layout '" + unixPath + "' -", &text) ||
+                WithoutSpaces(text).find(WithoutSpaces(marker)) == std::string::npos ||
+                !RunUnix("pdfinfo '" + unixPath + "' | sed -n 's/^Pages: *//p'", &pages))
                 continue;
             pdf.text = text;
-            pdf.pages = std::atoi(output.c_str());
+            pdf.pages = std::atoi(pages.c_str());
             pdf.unixPath = unixPath;
             return true;
         }
-    }
-    return false;
+        return false;
+    };
+    return WaitUntil(found, static_cast<DWORD>(seconds) * 1000, 1000);
 }

@@ -1,5 +1,8 @@
 #include "TempFolder.h"
 
+#include "Trees.h"
+#include "WideTree.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -33,30 +36,11 @@ TempFolder::~TempFolder() {
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& content) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = content.empty() ||
-              WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(h);
-    return ok && written == content.size();
+    return WriteWideFile(Widen(path), content);
 }
 
 bool ReadFileBytes(const std::string& path, std::string& content) {
-    content.clear();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    char buffer[65536];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(h, buffer, sizeof buffer, &got, nullptr)) && got > 0)
-        content.append(buffer, got);
-    CloseHandle(h);
-    return ok;
+    return ReadWideFile(Widen(path), content);
 }
 
 bool FolderExists(const std::string& path) {
@@ -73,26 +57,18 @@ bool RemoveTree(const std::string& path) {
     std::string folder = path;
     if (!folder.empty() && folder.back() != '\\')
         folder += '\\';
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = folder + name;
-            // A folder link is removed as a link, never followed.
-            bool isLink = entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !isLink) {
-                RemoveTree(child);
-            } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveDirectoryA(child.c_str());
-            } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
+    for (const WIN32_FIND_DATAA& entry : ListFolder(folder)) {
+        std::string child = folder + entry.cFileName;
+        // A folder link is removed as a link, never followed.
+        bool isLink = entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !isLink) {
+            RemoveTree(child);
+        } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveDirectoryA(child.c_str());
+        } else {
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(child.c_str());
+        }
     }
     SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
     return RemoveDirectoryA(folder.c_str()) || !FolderExists(folder);

@@ -1,6 +1,7 @@
 #include "UrlRecorder.h"
 
-#include "UiDriver.h"
+#include "UnixBridge.h"
+#include "Wait.h"
 
 #include <windows.h>
 
@@ -15,8 +16,8 @@ namespace {
 // Sets a value (the key's default when `name` is null) under HKEY_CLASSES_ROOT.
 void SetValue(const std::string& key, const char* name, const std::string& value) {
     HKEY h = nullptr;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &h, nullptr) == ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h,
+                        nullptr) == ERROR_SUCCESS) {
         RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>(value.size() + 1));
         RegCloseKey(h);

@@ -3,14 +3,15 @@
 
 #include <windows.h>
 
-// Polls `condition` until it holds or `ms` pass; returns its last value.
-template <class F> bool WaitUntil(F condition, DWORD ms = 20000) {
+// Polls `condition` every `pollMs` until it holds or `ms` pass; returns its
+// last value.
+template <class F> bool WaitUntil(F condition, DWORD ms = 20000, DWORD pollMs = 20) {
     DWORD start = GetTickCount();
     for (;;) {
         if (condition())
             return true;
         if (GetTickCount() - start > ms)
             return condition();
-        Sleep(20);
+        Sleep(pollMs);
     }
 }

@@ -109,3 +109,28 @@ bool ReadWideFile(const std::wstring& path, std::string& content) {
     CloseHandle(h);
     return ok;
 }
+
+std::wstring LongPath(const std::string& path) {
+    return L"\\\\?\\" + Widen(path);
+}
+
+bool WriteWideFile(const std::wstring& path, const std::string& content) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = content.empty() ||
+              WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(h);
+    return ok && written == content.size();
+}
+
+bool MakeWideFolders(const std::wstring& folder) {
+    // Past "\\?\" and the drive, each backslash ends a folder to create.
+    size_t first = folder.rfind(L"\\\\?\\", 0) == 0 ? 7 : 3;
+    for (size_t at = folder.find(L'\\', first); at != std::wstring::npos;
+         at = folder.find(L'\\', at + 1))
+        CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
+    return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}

@@ -1,7 +1,8 @@
 #pragma once
 // An independent view of a folder tree through the wide-character file
 // functions, which see every name exactly as it is (the ANSI functions the
-// copy uses show characters outside the code page as '?' or a look-alike).
+// copy uses show characters outside the code page as '?' or a look-alike),
+// and reach past MAX_PATH.
 
 #include <windows.h>
 
@@ -28,5 +29,12 @@ std::wstring Widen(const std::string& ansi);
 std::string Narrow(const std::wstring& wide, bool* lossy = nullptr);
 std::string Utf8(const std::wstring& wide);
 
+// `path` in the form the wide functions take past MAX_PATH ("\\?\" first).
+std::wstring LongPath(const std::string& path);
+
 // Whole contents of a file through the wide functions; false if unreadable.
 bool ReadWideFile(const std::wstring& path, std::string& content);
+// Writes `content` to a new or emptied file through the wide functions.
+bool WriteWideFile(const std::wstring& path, const std::string& content);
+// Creates `folder` and every folder above it that is missing.
+bool MakeWideFolders(const std::wstring& folder);

@@ -15,11 +15,8 @@ int main() {
     if (!source || !destination || !ready || !done)
         return 2;
     VeltraProcess app;
-    SetTextOf(app.item(IDC_SOURCE_EDIT), source);
-    SetTextOf(app.item(IDC_DESTINATION_EDIT), destination);
-    Press(app.dialog(), IDC_START_COPY);
-    WaitUntil([&] { return TextOf(app.item(IDC_STATUS_TEXT)) == "Status: Folder copy complete"; },
-              60000);
+    StartCopy(app, source, destination);
+    WaitForCopyComplete(app, 60000);
     WriteFileBytes(ready, "ready");
     WaitUntil([&] { return FileExists(done); }, 30000);
     return 0;

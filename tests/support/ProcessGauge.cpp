@@ -1,13 +1,15 @@
-#include "TrustUi.h"
+#include "ProcessGauge.h"
 
-#include "TempFolder.h"
-#include "TreeCheck.h"
-#include "resource.h"
+#include "UnixBridge.h"
 
 #include <psapi.h>
 #include <winternl.h>
 
 #include <vector>
+
+#ifndef GDI_PROBE_UNIX_PATH
+#error "GDI_PROBE_UNIX_PATH must name gdi_probe.dll"
+#endif
 
 namespace {
 
@@ -46,26 +48,7 @@ DWORD CountHandlesInSystemList(DWORD pid) {
 
 } // namespace
 
-void StartCopyFromDialog(VeltraProcess& app, const std::string& source,
-                         const std::string& destination) {
-    SetTextOf(app.item(IDC_SOURCE_EDIT), source);
-    SetTextOf(app.item(IDC_DESTINATION_EDIT), destination);
-    Press(app.dialog(), IDC_START_COPY);
-}
-
-bool WaitForCopyComplete(VeltraProcess& app, DWORD ms) {
-    // Start Copy is disabled while a copy runs; the status line alone could
-    // still show the previous copy's end.
-    WaitUntil([&] { return !IsEnabled(app.item(IDC_START_COPY)); }, 2000);
-    return WaitUntil(
-        [&] {
-            return IsEnabled(app.item(IDC_START_COPY)) &&
-                   TextOf(app.item(IDC_STATUS_TEXT)) == "Status: Folder copy complete";
-        },
-        ms);
-}
-
-double TimedText(HWND window, std::string* text, UINT limit_ms) {
+double TimedText(HWND window, std::string* text, UINT limitMs) {
     char buffer[1024] = {};
     DWORD_PTR copied = 0;
     LARGE_INTEGER frequency, start, end;
@@ -73,7 +56,7 @@ double TimedText(HWND window, std::string* text, UINT limit_ms) {
     QueryPerformanceCounter(&start);
     LRESULT answered =
         SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
-                            SMTO_ABORTIFHUNG, limit_ms, &copied);
+                            SMTO_ABORTIFHUNG, limitMs, &copied);
     QueryPerformanceCounter(&end);
     if (!answered)
         return -1;
@@ -133,12 +116,12 @@ HMODULE RemoteModule(HANDLE process, const char* name) {
 } // namespace
 
 int FreeGdiSlotsOf(DWORD pid) {
-    const char* const kProbe = "trust_gdi_probe.dll";
-    std::string path = WindowsPathOf(TRUST_GDI_PROBE_UNIX_PATH);
+    const char* const kProbe = "gdi_probe.dll";
+    std::string path = WindowsPathOf(GDI_PROBE_UNIX_PATH);
     HMODULE local = LoadLibraryA(path.c_str());
     if (!local)
         return -1;
-    auto* localStart = reinterpret_cast<char*>(GetProcAddress(local, "FreeGdiSlots"));
+    auto* localStart = reinterpret_cast<char*>(GetProcAddress(local, "FreeGdiSlotsThread"));
     HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
     if (!process || !localStart)
         return -1;
@@ -164,16 +147,4 @@ int FreeGdiSlotsOf(DWORD pid) {
     }
     CloseHandle(process);
     return result;
-}
-
-bool RunUnix(const std::string& command, DWORD timeout_ms) {
-    return RunUnixCommand(command, timeout_ms);
-}
-
-std::string UnixPathOf(const std::string& windowsPath) {
-    return UnixPath(windowsPath);
-}
-
-std::string TrustScriptFolder() {
-    return TRUST_SCRIPT_UNIX_DIR;
 }

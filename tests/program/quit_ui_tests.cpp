@@ -1,0 +1,99 @@
+// Quitting or closing the real Veltra.exe while a copy runs: the current
+// file is finished, nothing half-written is left, and a copy that ends
+// while the quit question is open still lets Yes quit.
+#include "FormatText.h"
+#include "TempFolder.h"
+#include "Trees.h"
+#include "UiDriver.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// A tree big enough that a copy of it is still running when the test acts.
+std::string MakeSlowTree(const TempFolder& temp, int files) {
+    std::string source = temp.path() + "slow\\";
+    std::vector<TreeEntry> tree;
+    for (int i = 0; i < files; ++i)
+        tree.push_back({FormatText("d%02d\\f%04d.txt", i % 20, i), std::string(2000 + i, 'x')});
+    EXPECT_TRUE(MakeTree(source, tree));
+    return source;
+}
+
+// Every file present in the copy is whole.
+void ExpectNoPartialFiles(const std::string& source, const std::string& copy, int total) {
+    int present = 0;
+    for (int i = 0; i < total; ++i) {
+        std::string rel = FormatText("d%02d\\f%04d.txt", i % 20, i);
+        std::string copied, original;
+        if (!ReadFileBytes(copy + rel, copied))
+            continue;
+        ++present;
+        ReadFileBytes(source + rel, original);
+        EXPECT_EQ(copied, original) << rel;
+    }
+    EXPECT_LT(present, total) << "the copy stopped early";
+}
+
+} // namespace
+
+// A copy of a slow tree, started and under way.
+class QuitDuringCopy : public ::testing::Test {
+protected:
+    void SetUp() override {
+        source = MakeSlowTree(temp, kTotal);
+        destination = temp.path() + "dest\\";
+        StartCopy(app, source, destination);
+        ASSERT_TRUE(WaitUntil([&] {
+            return TextOf(app.item(IDC_STATUS_TEXT)).rfind("Status: copying file", 0) == 0;
+        }));
+    }
+
+    static constexpr int kTotal = 1500;
+    TempFolder temp;
+    std::string source, destination;
+    VeltraProcess app;
+};
+
+TEST_F(QuitDuringCopy, NoChangesNothingYesFinishesTheFileAndCloses) {
+    Press(app.dialog(), IDOK);
+    HWND question = app.WaitForWindow("Veltra");
+    ASSERT_NE(question, nullptr);
+    PostMessageA(question, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(app.WaitForWindowGone(question));
+    EXPECT_FALSE(app.WaitForExit(500)) << "No changes nothing";
+
+    Press(app.dialog(), IDOK);
+    question = app.WaitForWindow("Veltra");
+    ASSERT_NE(question, nullptr);
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    EXPECT_TRUE(app.WaitForExit(60000)) << "closes by itself after the current file";
+    ExpectNoPartialFiles(source, destination, kTotal);
+}
+
+TEST_F(QuitDuringCopy, EscapeClosesWithoutLeavingAHalfWrittenFile) {
+    PressEscape(app.dialog());
+    EXPECT_TRUE(app.WaitForExit(60000));
+    ExpectNoPartialFiles(source, destination, kTotal);
+}
+
+TEST(QuitQuestion, ACopyThatEndsWhileTheQuestionIsOpenStillLetsYesQuit) {
+    TempFolder temp;
+    std::string source = MakeSlowTree(temp, 100);
+    VeltraProcess app;
+    StartCopy(app, source, temp.path() + "dest\\");
+    ASSERT_TRUE(WaitUntil(
+        [&] { return TextOf(app.item(IDC_STATUS_TEXT)).rfind("Status: copying file", 0) == 0; }));
+    Press(app.dialog(), IDOK);
+    HWND question = app.WaitForWindow("Veltra");
+    ASSERT_NE(question, nullptr);
+    // The question's own loop keeps serving the worker: the copy completes.
+    ASSERT_TRUE(WaitForCopyComplete(app));
+    EXPECT_FALSE(app.HasExited());
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    EXPECT_TRUE(app.WaitForExit()) << "Yes ends the program though no copy is left to stop";
+    EXPECT_EQ(CompareTrees(source, temp.path() + "dest\\"), "");
+}
