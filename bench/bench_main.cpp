@@ -3,8 +3,8 @@
 // engine     a real copy_job on its worker thread, notifying a receiving window
 // shell      a bare walker calling the shell's file operation once per file
 // copyfile   a bare walker calling CopyFileA once per file
-#include "BenchReceiver.h"
 #include "CopyJob.h"
+#include "NotificationRecorder.h"
 #include "PathOps.h"
 
 #include <windows.h>
@@ -114,7 +114,7 @@ void PrintParts(const std::string& from, const std::string& to) {
     time_each("change-notice", [](const std::string&, const std::string& b) {
         SHChangeNotify(SHCNE_CREATE, SHCNF_PATHA, b.c_str(), nullptr);
     });
-    BenchReceiver receiver;
+    NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
     time_each("two-notifications", [&](const std::string& a, const std::string&) {
         notify(receiver.queue(), receiver.window(), WM_COPY_STATUS, "Status: copying file " + a);
         notify(receiver.queue(), receiver.window(), WM_COPY_STATISTICS, "Statistics: ");
@@ -134,26 +134,30 @@ int main(int argc, char** argv) {
     Totals totals;
     auto start = std::chrono::steady_clock::now();
     if (mode == "engine") {
-        BenchReceiver receiver;
+        NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
         auto* job = new copy_job(from, to, true, receiver.window(), receiver.queue());
         start = std::chrono::steady_clock::now();
         if (job->start())
             return 1;
-        receiver.wait_done();
+        receiver.wait_done(INFINITE);
         WaitForSingleObject(job->worker_wait_handle(), INFINITE);
+        for (const Notification& n : receiver.without_progress())
+            if (n.message == WM_COPY_NOT_COPIED || n.message == WM_COPY_ERROR)
+                std::fprintf(stderr, "%s: %s\n",
+                             n.message == WM_COPY_ERROR ? "error" : "not copied", n.text.c_str());
         copy_statistics s = job->get_statistics();
         totals = {s.files_copied, s.files_failed, s.bytes_copied};
         delete job;
     } else if (mode == "shell" || mode == "shell-com" || mode == "shell-hwnd") {
         if (mode == "shell-com")
             CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        BenchReceiver receiver;
+        NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
         if (mode == "shell-hwnd")
             g_owner = receiver.window();
         Walk(from, to, totals, ShellCopy);
     } else if (mode == "notify") {
         // The engine's message traffic alone: two notices per file, no copy.
-        BenchReceiver receiver;
+        NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
         Walk(from, to, totals, [&](const std::string& a, const std::string&) {
             notify(receiver.queue(), receiver.window(), WM_COPY_STATUS,
                    "Status: copying file " + a);
