@@ -90,3 +90,12 @@ echo
 echo "seconds: median wall time of $runs runs of the whole command, Wine's start-up included;"
 echo "vs_cp, vs_xcopy: speed relative to that tool (above 1 is faster). copy: diff -r against"
 echo "the source. The engine's own timing of each run (copy only) is in $work/engine.log."
+
+# The long test cases (ctest -L long): the 200,000-file copy through
+# Veltra.exe, with its memory and answer-time figures. BENCH_LONG=0 leaves
+# them out.
+if [ "${BENCH_LONG:-1}" != 0 ]; then
+  echo
+  echo "long test cases (ctest -L long):"
+  bash "$root/scripts/test.sh" -L long -V
+fi
