@@ -4,6 +4,7 @@
 # checks every copy against its source and prints a table of medians.
 #   BENCH_RUNS  runs per tool and tree (default 3)
 #   BENCH_DIR   where the trees and copies go (default /tmp/veltra-bench)
+#   BENCH_LONG  0 leaves out the long test cases run at the end
 # Figures only: nothing here passes or fails.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
