@@ -94,7 +94,7 @@ TEST_F(CopyCase, ShellReceivesWholePathsEndingInTwoNuls) {
 TEST_F(CopyCase, PathLongerThanMaxPathIsNeverCut) {
     std::string folder = temp.path();
     for (int i = 0; i < 3; ++i) {
-        folder += std::string(90, 'a' + i) + "\\";
+        folder.append(90, static_cast<char>('a' + i)).append("\\");
         ASSERT_TRUE(CreateDirectoryW(LongPath(folder).c_str(), nullptr));
     }
     std::string from = folder + "source.txt", to = folder + "destination.txt";

@@ -66,5 +66,6 @@ bool RunUnix(const std::string& command, std::string* output, DWORD timeoutMs) {
 }
 
 std::string SupportFile(const std::string& name) {
-    return std::string(VELTRA_TEST_SUPPORT_UNIX_DIR) + "/" + name;
+    std::string path = VELTRA_TEST_SUPPORT_UNIX_DIR;
+    return path.append("/").append(name);
 }

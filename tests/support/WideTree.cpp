@@ -63,7 +63,7 @@ std::vector<WideEntry> ListWideTree(const std::wstring& root) {
     Identity identity;
     if (IdentityOf(root, &identity))
         above.push_back(identity);
-    Walk(root, L"", above, out);
+    Walk(root, std::wstring(), above, out);
     return out;
 }
 
