@@ -1,5 +1,6 @@
 #include "CopyPaths.h"
 
+#include "FileSystem.h"
 #include "PathOps.h"
 
 #include <windows.h>
@@ -81,6 +82,10 @@ std::string CheckCopyPaths(std::string& source, std::string& destination) {
         return "Destination folder path is too long (at most 259 characters)";
     if (_mbsicmp(reinterpret_cast<const unsigned char*>(fullSource.c_str()),
                  reinterpret_cast<const unsigned char*>(fullDestination.c_str())) == 0)
+        return "Source and destination folders must be different";
+    // One folder under two spellings: a short (8.3) name, a folder link, a
+    // \\?\ form. The copy would offer every file onto itself.
+    if (real_file_system().same_folder(fullSource.c_str(), fullDestination.c_str()))
         return "Source and destination folders must be different";
 
     source = fullSource;

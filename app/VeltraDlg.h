@@ -7,6 +7,7 @@
 #include "Controls.h"
 #include "CopyChannel.h"
 #include "Dialog.h"
+#include "Handle.h"
 #include "ReportPrinter.h"
 
 #include <string>
@@ -86,6 +87,7 @@ private:
     std::string m_currentFolder;
     std::string m_lastReportedFolder;
     copy_job* m_pJob = nullptr;
+    OwnedHandle m_worker; // the last copy's worker thread, to wait for
     MessageQueue m_queue;
     std::string m_browsedDestinationFolder;
     std::string m_browsedSourceFolder;

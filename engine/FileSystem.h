@@ -14,6 +14,10 @@ struct folder_identity {
     DWORD index_high = 0;
     DWORD index_low = 0;
     bool operator==(const folder_identity&) const = default;
+    // Some network redirectors report a zero serial number or a zero file
+    // index for every folder: such an identity tells folders apart from
+    // nothing, so it is not used.
+    bool known() const { return volume != 0 && (index_high != 0 || index_low != 0); }
 };
 
 class file_system {
@@ -42,6 +46,17 @@ public:
     // The identity of the folder that `path` leads to (links followed);
     // false when it cannot be opened.
     virtual bool identify_folder(const char* path, folder_identity* identity);
+
+    // identify_folder, false also when the identity is not a known one.
+    bool identify_known_folder(const char* path, folder_identity* identity) {
+        return identify_folder(path, identity) && identity->known();
+    }
+    // True when both paths lead to one existing folder of known identity.
+    bool same_folder(const char* a, const char* b) {
+        folder_identity first, second;
+        return identify_known_folder(a, &first) && identify_known_folder(b, &second) &&
+               first == second;
+    }
 };
 
 // The instance that forwards to the operating system. It holds no state.

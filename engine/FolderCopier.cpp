@@ -19,6 +19,10 @@ const char* const kUnwritableName = "  (not copied: the name holds characters th
                                     "code page or Windows file names cannot hold)";
 const char* const kTrailingBlankOrDot =
     "  (not copied: Windows file functions cannot reach a name that ends in a blank or a dot)";
+const char* const kPlaceIsSource =
+    "  (not copied: its place in the destination is the source folder itself)";
+const char* const kPlaceIsWalked =
+    "  (not copied: its place in the destination is a folder being copied)";
 
 // Why a listed name cannot be handed to the ANSI file functions and the
 // shell, or null when it can. '?' stands for a character the code page
@@ -158,6 +162,12 @@ void folder_copier::copy_entry(const WIN32_FIND_DATAA& entry, const std::string&
             mark_incomplete(); // its contents cannot even be listed
             return;
         }
+        // Copied there, its files would land on the source's own files.
+        if (const char* why = place_in_source(child_source, child_destination)) {
+            send(WM_COPY_NOT_COPIED, child_source + why);
+            mark_incomplete();
+            return;
+        }
         // A second folder whose name differs only in letter case would be
         // merged into the first: its files are reported, not copied.
         bool clash = !claim_name(name);
@@ -207,21 +217,40 @@ void folder_copier::copy_entry(const WIN32_FIND_DATAA& entry, const std::string&
                     statistics->files_copied));
 }
 
+bool folder_copier::is_level_folder(const folder_identity& identity) const {
+    if (!level_identity) {
+        folder_identity own;
+        if (!fs->identify_known_folder(level_source.c_str(), &own))
+            return false;
+        level_identity = own;
+    }
+    return *level_identity == identity;
+}
+
 bool folder_copier::leads_into_walked_folder(const std::string& link_folder) const {
     folder_identity target;
-    if (!fs->identify_folder(link_folder.c_str(), &target))
+    if (!fs->identify_known_folder(link_folder.c_str(), &target))
         return false; // entering it will fail and be reported there
-    for (const folder_copier* level = this; level; level = level->parent_level) {
-        if (!level->level_identity) {
-            folder_identity identity;
-            if (!fs->identify_folder(level->level_source.c_str(), &identity))
-                continue;
-            level->level_identity = identity;
-        }
-        if (*level->level_identity == target)
+    for (const folder_copier* level = this; level; level = level->parent_level)
+        if (level->is_level_folder(target))
             return true;
-    }
     return false;
+}
+
+const char* folder_copier::place_in_source(const std::string& child_source,
+                                           const std::string& child_destination) const {
+    // A destination that does not exist yet can only match by its path.
+    folder_identity place;
+    bool place_known = fs->identify_known_folder(child_destination.c_str(), &place);
+    for (const folder_copier* level = this; level; level = level->parent_level) {
+        if (same_path_ignoring_case(child_destination, level->level_source) ||
+            (place_known && level->is_level_folder(place)))
+            return level->parent_level ? kPlaceIsWalked : kPlaceIsSource;
+    }
+    if (same_path_ignoring_case(child_destination, child_source) ||
+        (place_known && fs->same_folder(child_source.c_str(), child_destination.c_str())))
+        return kPlaceIsWalked;
+    return nullptr;
 }
 
 std::string folder_copier::name_key(const std::string& name) {
@@ -248,10 +277,11 @@ bool folder_copier::is_root_destination(const std::string& folder,
         top = top->parent_level;
     if (!top->destination_identity) {
         folder_identity identity;
-        if (!fs->identify_folder(root_destination.c_str(), &identity))
+        if (!fs->identify_known_folder(root_destination.c_str(), &identity))
             return false;
         top->destination_identity = identity;
     }
     folder_identity identity;
-    return fs->identify_folder(folder.c_str(), &identity) && identity == *top->destination_identity;
+    return fs->identify_known_folder(folder.c_str(), &identity) &&
+           identity == *top->destination_identity;
 }

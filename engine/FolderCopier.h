@@ -45,7 +45,14 @@ private:
                     const std::string& destination_folder, copy_statistics* statistics,
                     const std::string& root_destination, bool destination_unavailable,
                     bool destination_ready);
+    // True when `identity` is that of the folder this level walks.
+    bool is_level_folder(const folder_identity& identity) const;
     bool leads_into_walked_folder(const std::string& link_folder) const;
+    // Why the subfolder child_source may not be walked: its destination is
+    // the job's source folder, a folder being walked or the subfolder
+    // itself (by path, or by identity where it exists). Null when it may.
+    const char* place_in_source(const std::string& child_source,
+                                const std::string& child_destination) const;
     bool is_root_destination(const std::string& folder, const std::string& root_destination) const;
     // Names of files and folders this level has copied into its destination
     // folder, in upper case, so that a name differing only in letter case is

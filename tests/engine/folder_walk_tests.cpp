@@ -133,6 +133,42 @@ TEST_F(WalkCase, DestinationInsideSourceIsRefused) {
     }
 }
 
+// The destination is the source's own parent, typed as it is and by its
+// short (8.3) name, and the source holds a folder of its own name: that
+// folder's place in the destination is the source itself. Walked, it would
+// overwrite the source's notes.txt; it is reported instead.
+TEST_F(WalkCase, SubfolderWhosePlaceIsTheSourceItselfIsNotWalked) {
+    const std::vector<TreeEntry> tree = {{"notes.txt", "the source's own notes"},
+                                         {"Project Docs\\notes.txt", "other notes"},
+                                         {"Project Docs\\deeper\\d.txt", "d"}};
+    for (bool shortName : {false, true}) {
+        SCOPED_TRACE(shortName ? "short name" : "as typed");
+        TempFolder here;
+        std::string parent = here.path() + "Project Docs\\";
+        source = parent + "Project Docs\\";
+        ASSERT_TRUE(MakeTree(source, tree));
+        ASSERT_TRUE(MakeTree(here.path() + "pristine\\", tree));
+        destination = parent;
+        if (shortName) {
+            char shortPath[MAX_PATH] = {};
+            ASSERT_GT(GetShortPathNameA(parent.c_str(), shortPath, MAX_PATH), 0u);
+            destination = shortPath;
+            ASSERT_EQ(destination.find("Project Docs"), std::string::npos) << destination;
+        }
+        recorder.clear();
+        Run();
+        EXPECT_EQ(CompareTrees(here.path() + "pristine\\", source), "") << "the source changed";
+        auto all = recorder.without_progress();
+        EXPECT_NE(std::find(all.begin(), all.end(),
+                            NotCopied(source + "Project Docs\\  (not copied: its place in the "
+                                               "destination is the source folder itself)")),
+                  all.end())
+            << Describe(all);
+        EXPECT_TRUE(incomplete) << "the summary must not claim success";
+        EXPECT_EQ(statistics.files_failed, 0);
+    }
+}
+
 TEST_F(WalkCase, UncreatableDestinationFailsEverySubfolderFileWithoutShell) {
     ASSERT_TRUE(WriteFileBytes(temp.path() + "blocker", "a file"));
     destination = temp.path() + "blocker\\dest\\";

@@ -97,4 +97,24 @@ TEST_F(SeamCase, SubfolderDenyingAccessIsReportedAndSkipped) {
         << Describe(all);
 }
 
+// Some network redirectors report a zero file index for every folder. Taken
+// at its word, every subfolder would be "the destination" and be skipped
+// while the summary claimed success.
+TEST_F(SeamCase, ZeroFolderIdentitiesCountAsUnknown) {
+    const std::vector<TreeEntry> more = {{"sub\\x.txt", "x"}, {"sub\\deeper\\y.txt", "yy"}};
+    ASSERT_TRUE(MakeTree(source, more));
+    std::string pristine = temp.path() + "pristine\\";
+    ASSERT_TRUE(MakeTree(pristine, more));
+    ASSERT_TRUE(MakeTree(pristine, {{"1.txt", "1"}, {"2.txt", "2"}, {"3.txt", "3"}}));
+    fs.alter_identity = [](folder_identity& identity) {
+        identity.index_high = identity.index_low = 0;
+    };
+    Run();
+    EXPECT_EQ(CompareTrees(source, destination), "");
+    EXPECT_EQ(CompareTrees(pristine, source), "") << "the source is as it was";
+    EXPECT_EQ(statistics.files_copied, 5);
+    EXPECT_EQ(Errors(), 0) << Describe(recorder.notifications());
+    EXPECT_FALSE(incomplete);
+}
+
 } // namespace

@@ -1,9 +1,10 @@
 // Through the real Veltra.exe: a name that differs only in letter case
-// shows as a failure in the summary, and twenty copies into the same
-// destination leave it equal to the source without the program's handle
-// count growing.
+// shows as a failure in the summary, one folder under two spellings is
+// refused at Start Copy, and twenty copies into the same destination leave
+// it equal to the source without the program's handle count growing.
 #include "FormatText.h"
 #include "TempFolder.h"
+#include "Trees.h"
 #include "TrustUi.h"
 #include "resource.h"
 
@@ -42,6 +43,35 @@ TEST(CaseClashInTheDialog, TheSecondNameIsReportedAndTheSummaryShowsTheFailure) 
                   kRule +
                   "\r\nVeltra was unable to copy 1 (of 2) files, totalling 0.00Mb (50.00% of the "
                   "original source folder)\r\n");
+}
+
+// The source typed by its long name and the destination by its short (8.3)
+// name, through a folder link, or as a \\?\ path: one folder, which the copy
+// would offer onto itself file by file.
+TEST(TwoSpellingsInTheDialog, OneFolderUnderAnotherSpellingIsRefusedAtStartCopy) {
+    TempFolder temp;
+    std::string source = temp.path() + "Long Source Folder Name\\";
+    const std::vector<TreeEntry> tree = {{"a.txt", "one"}, {"sub\\b.txt", "two"}};
+    ASSERT_TRUE(MakeTree(source, tree));
+    ASSERT_TRUE(MakeTree(temp.path() + "pristine\\", tree));
+    char shortPath[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(source.c_str(), shortPath, MAX_PATH), 0u);
+    ASSERT_TRUE(
+        RunUnix("ln -s '" + UnixPathOf(source) + "' '" + UnixPathOf(temp.path()) + "link'"));
+
+    VeltraProcess app;
+    for (std::string other : {std::string(shortPath), temp.path() + "link", "\\\\?\\" + source}) {
+        StartCopyFromDialog(app, source, other);
+        HWND alert = app.WaitForWindow("Veltra Alert");
+        ASSERT_NE(alert, nullptr) << other << ": no alert, a copy started";
+        EXPECT_EQ(TextOf(GetDlgItem(alert, IDC_ALERT_MESSAGE)),
+                  "Source and destination folders must be different")
+            << other;
+        Press(alert, IDOK);
+        ASSERT_TRUE(app.WaitForWindowGone(alert));
+        EXPECT_EQ(TextOf(app.item(IDC_STATUS_TEXT)), "Status: Ready") << other;
+    }
+    EXPECT_EQ(CompareTrees(temp.path() + "pristine\\", source), "") << "the source changed";
 }
 
 TEST(LongRuns, TwentyCopiesIntoTheSameDestinationStayEqualAndLeakNoHandles) {
