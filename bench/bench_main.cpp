@@ -2,9 +2,13 @@
 //   veltra_bench <mode> <source\> <destination\>
 // engine     a real copy_job on its worker thread, notifying a receiving window
 // shell      a bare walker calling the shell's file operation once per file
+// floor      the same walker sending the engine's two notifications per file
+//            (status before, statistics after) to a receiving window: the
+//            cost of the design itself, which nothing of ours can go below
 // copyfile   a bare walker calling CopyFileA once per file
 #include "BenchReceiver.h"
 #include "CopyJob.h"
+#include "FormatText.h"
 #include "PathOps.h"
 
 #include <windows.h>
@@ -125,7 +129,8 @@ void PrintParts(const std::string& from, const std::string& to) {
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: veltra_bench engine|shell|copyfile SRC DST\n");
+        std::fprintf(stderr,
+                     "usage: veltra_bench engine|floor|shell|copyfile|notify|parts SRC DST\n");
         return 2;
     }
     std::string mode = argv[1], from = argv[2], to = argv[3];
@@ -151,6 +156,17 @@ int main(int argc, char** argv) {
         if (mode == "shell-hwnd")
             g_owner = receiver.window();
         Walk(from, to, totals, ShellCopy);
+    } else if (mode == "floor") {
+        BenchReceiver receiver;
+        Walk(from, to, totals, [&](const std::string& a, const std::string& b) {
+            notify(receiver.queue(), receiver.window(), WM_COPY_STATUS,
+                   "Status: copying file " + a);
+            bool copied = ShellCopy(a, b);
+            notify(receiver.queue(), receiver.window(), WM_COPY_STATISTICS,
+                   FormatText("Statistics: %.2fMb copied in %d files", totals.bytes / 1048576.0,
+                              totals.files));
+            return copied;
+        });
     } else if (mode == "notify") {
         // The engine's message traffic alone: two notices per file, no copy.
         BenchReceiver receiver;
