@@ -12,6 +12,9 @@
 #   BENCH_TREES  which trees (default "small large include")
 #   BENCH_TOOLS  which ways (default: all six on small, no bare walkers on the others)
 #   BENCH_DIR    where the trees and copies go (default /tmp/veltra-bench)
+#   BENCH_BEFORE the build folder of another checkout (one with bench/dialog_copy):
+#                adds the way "before", its Veltra.exe through its dialog, next to
+#                "veltra" on every tree, to compare two versions in one run
 # Figures only: nothing here passes or fails.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -62,7 +65,10 @@ copy_with() { # tool source destination
   local t0 t1 line
   t0=$(now)
   case "$1" in
-    veltra) line=$(wine "$dialog_exe" "$(win "$2")\\" "$(win "$3")\\" 2>>"$work/timing.log") || true ;;
+    veltra | before)
+      local exe=$dialog_exe
+      [ "$1" = before ] && exe="$BENCH_BEFORE/bench/dialog_copy.exe"
+      line=$(wine "$exe" "$(win "$2")\\" "$(win "$3")\\" 2>>"$work/timing.log") || true ;;
     engine | floor | shell)
       line=$(wine "$bench_exe" "$1" "$(win "$2")" "$(win "$3")" 2>>"$work/timing.log") || true ;;
     xcopy) wine xcopy "$(win "$2")" "$(win "$3")" /E /I /Y /Q >/dev/null 2>&1 || true ;;
@@ -87,6 +93,7 @@ for tree in ${BENCH_TREES:-small large include}; do
   if [ -n "${BENCH_TOOLS:-}" ]; then read -ra tools <<<"$BENCH_TOOLS"
   elif [ "$tree" = small ]; then tools=(veltra engine floor shell xcopy cp)
   else tools=(veltra engine xcopy cp); fi
+  if [ -n "${BENCH_BEFORE:-}" ]; then tools=(before "${tools[@]}"); fi
   files=$(find -L "$src" -type f | wc -l)
   mb=$(find -L "$src" -type f -printf '%s\n' | awk '{s+=$1} END {printf "%.1f", s / 1048576}')
   declare -A times=() check=() loads=()
