@@ -91,7 +91,7 @@ printf '\n%-8s %-7s %7s %8s %8s %9s %8s %8s %8s %8s %8s  %-7s %s\n' tree way fil
 for tree in ${BENCH_TREES:-small large include}; do
   src="$work/trees/$tree"
   if [ -n "${BENCH_TOOLS:-}" ]; then read -ra tools <<<"$BENCH_TOOLS"
-  elif [ "$tree" = small ]; then tools=(veltra engine floor shell xcopy cp)
+  elif [[ "$tree" == small* ]]; then tools=(veltra engine floor shell xcopy cp)
   else tools=(veltra engine xcopy cp); fi
   if [ -n "${BENCH_BEFORE:-}" ]; then tools=(before "${tools[@]}"); fi
   files=$(find -L "$src" -type f | wc -l)
