@@ -24,6 +24,18 @@ std::string ServerTextOf(HWND window) {
     return text;
 }
 
+// Types `text` into an edit control and reads it back: on a busy machine a
+// message to the program can time out, and a copy of empty folders would
+// only end in an alert.
+bool Type(HWND edit, const std::string& text) {
+    return WaitUntil(
+        [&] {
+            SetTextOf(edit, text);
+            return TextOf(edit) == text;
+        },
+        60000);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -32,14 +44,25 @@ int main(int argc, char** argv) {
         return 2;
     }
     VeltraProcess app;
-    SetTextOf(app.item(IDC_SOURCE_EDIT), argv[1]);
-    SetTextOf(app.item(IDC_DESTINATION_EDIT), argv[2]);
+    if (!Type(app.item(IDC_SOURCE_EDIT), argv[1]) ||
+        !Type(app.item(IDC_DESTINATION_EDIT), argv[2])) {
+        std::fprintf(stderr, "the folders could not be typed\n");
+        return 1;
+    }
     HWND status = app.item(IDC_STATUS_TEXT);
     auto start = std::chrono::steady_clock::now();
     Press(app.dialog(), IDC_START_COPY);
-    // A few minutes per thousand files would be a hang, not a slow copy.
-    bool complete = WaitUntil(
-        [&] { return ServerTextOf(status) == "Status: Folder copy complete"; }, 3600 * 1000);
+    // An alert ends the wait: a copy of the benchmark's trees has none.
+    int polls = 0;
+    bool complete = false, alert = false;
+    WaitUntil(
+        [&] {
+            complete = ServerTextOf(status) == "Status: Folder copy complete";
+            if (!complete && ++polls % 50 == 0)
+                alert = app.WaitForWindow("Veltra Alert", 0) != nullptr;
+            return complete || alert;
+        },
+        3600 * 1000);
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
@@ -54,6 +77,9 @@ int main(int argc, char** argv) {
     Press(app.dialog(), IDOK);
     app.WaitForExit(30000);
     std::printf("mode=veltra files=%d failed=%d bytes=%.0f seconds=%.3f%s\n", files, failed,
-                megabytes * 1048576.0, seconds, complete ? "" : " (not complete)");
+                megabytes * 1048576.0, seconds,
+                complete ? ""
+                : alert  ? " (ended by an alert)"
+                         : " (not complete)");
     return complete && !failed ? 0 : 1;
 }
