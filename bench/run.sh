@@ -100,7 +100,9 @@ for tree in ${BENCH_TREES:-small large include}; do
   # Runs interleave the ways, so that load from elsewhere on the machine
   # falls on all of them alike.
   for run in $(seq "$runs"); do
-    for tool in "${tools[@]}"; do
+    # Each run starts with the next way, so that none always comes first.
+    first=$(((run - 1) % ${#tools[@]}))
+    for tool in "${tools[@]:first}" "${tools[@]:0:first}"; do
       dst="$work/out/$tree-$tool-$run"
       sync
       loads[$tool]+="$(load) "
