@@ -55,6 +55,7 @@ bool CVeltraDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         Entry::Command(IDC_WEBSITE, &CVeltraDlg::OnWebsite),
         {WM_MOUSEMOVE, &CVeltraDlg::OnMouseMove},
         {WM_TIMER, &CVeltraDlg::OnTimer},
+        {WM_ENABLE, &CVeltraDlg::OnEnable},
     };
     return DispatchMessageMap<CVeltraDlg>(this, map, message, wParam, lParam, result) ||
            CDialog::OnWndMsg(message, wParam, lParam, result);
@@ -154,6 +155,8 @@ void CVeltraDlg::OnOK() {
 }
 
 void CVeltraDlg::OnCancel() {
+    // The closing status below must not be covered by an older text.
+    ShowCopyLines();
     if (IsCopyRunning())
         StopCopyBeforeClosing();
     CDialog::OnCancel();

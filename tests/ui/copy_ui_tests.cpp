@@ -328,6 +328,65 @@ TEST(CopyFromDialog, TwoErrorsInARowAreShownOneAfterTheOther) {
     EXPECT_NE(report.find("The copy is incomplete"), std::string::npos) << report;
 }
 
+namespace {
+
+// The files that `parent`'s listing gives before the entry `name`.
+std::vector<std::string> FilesListedBefore(const std::string& parent, const std::string& name) {
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((parent + "*.*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return files;
+    do {
+        if (entry.cFileName == name)
+            break;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files.push_back(entry.cFileName);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return files;
+}
+
+} // namespace
+
+// The status and statistics lines are written a few times a second, not per
+// file: the texts of the files copied just before an alert must still be
+// there when it opens.
+TEST(CopyFromDialog, AnAlertOpensOverTheStatusAndStatisticsOfTheLastFileBeforeIt) {
+    TempFolder temp;
+    std::string source = temp.path() + "src\\";
+    std::vector<TreeEntry> tree;
+    for (int i = 0; i < 40; ++i)
+        tree.push_back({FormatText("f%02d.txt", i), std::string(1000, 'x')});
+    ASSERT_TRUE(MakeTree(source, tree));
+    // A folder that cannot be entered (too deep) gives an error alert; it is
+    // renamed until at least five files are listed, and so copied, before it.
+    std::string deep = std::string(120, 'a') + "\\" + std::string(120, 'b');
+    ASSERT_TRUE(MakeDeepFolder(source + "g00\\" + deep));
+    std::string folder = "g00";
+    std::vector<std::string> before = FilesListedBefore(source, folder);
+    for (int n = 1; n < 40 && before.size() < 5; ++n) {
+        std::string next = FormatText("g%02d", n);
+        ASSERT_TRUE(MoveFileA((source + folder).c_str(), (source + next).c_str()));
+        folder = next;
+        before = FilesListedBefore(source, folder);
+    }
+    ASSERT_GE(before.size(), 5u) << "no name put the folder after five files";
+
+    VeltraProcess app;
+    StartCopy(app, source, temp.path() + "dest");
+    HWND alert = app.WaitForWindow("Veltra Alert");
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(TextOf(app.item(IDC_STATUS_TEXT)), "Status: copying file " + source + before.back());
+    int files = static_cast<int>(before.size());
+    EXPECT_EQ(TextOf(app.item(IDC_STATISTICS_TEXT)),
+              "Statistics: " + Megabytes(files * 1000.0) +
+                  FormatText("Mb copied in %d files", files));
+    Press(alert, IDOK);
+    ASSERT_TRUE(app.WaitForWindowGone(alert));
+    ASSERT_TRUE(WaitForCompletion(app));
+}
+
 TEST(CopyFromDialog, AParentFolderIsHeadedAgainAfterItsSubfolderReportedFailures) {
     TempFolder temp;
     std::string source = temp.path() + "src\\";
