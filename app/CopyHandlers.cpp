@@ -67,7 +67,10 @@ LRESULT CVeltraDlg::OnEnable(WPARAM enabled, LPARAM) {
 LRESULT CVeltraDlg::OnCopyStatus(WPARAM, LPARAM) {
     if (!IsCopyRunning())
         return 0;
-    m_pendingStatus = m_queue.pop();
+    std::string text = m_queue.pop();
+    if (m_bClosing)
+        return 0; // the status line says that the program is closing
+    m_pendingStatus = std::move(text);
     if (GetTickCount() - m_lastCopyLinesShown >= kReportFlushMs)
         ShowCopyLines();
     return 0;
