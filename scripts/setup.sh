@@ -10,6 +10,7 @@ packages=(
   wine wine64
   xvfb xauth x11-utils imagemagick
   cups cups-client printer-driver-cups-pdf poppler-utils
+  fonts-wqy-microhei
   nsis zip python3
 )
 missing=()

@@ -22,6 +22,23 @@ veltra_prepare_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.veltra-ready"
   fi
+  if [ ! -f "$WINEPREFIX/.veltra-cjk-fonts" ]; then
+    veltra_cjk_fonts
+    touch "$WINEPREFIX/.veltra-cjk-fonts"
+  fi
+}
+
+# Chinese, Japanese and Korean names on the screen and on paper, as on a
+# Windows system with its East Asian fonts: the dialogs' font (DejaVu Sans
+# under Wine) falls back to WenQuanYi Micro Hei for what it lacks, and the
+# printer's own font (Courier New) is WenQuanYi Micro Hei Mono, which holds
+# them itself, since Wine's PostScript driver embeds no fallback font.
+veltra_cjk_fonts() {
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v 'DejaVu Sans' /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    /v 'Courier New' /t REG_SZ /d 'WenQuanYi Micro Hei Mono' /f >/dev/null 2>&1 || true
+  wineserver -w
 }
 
 # One Wine server for the whole run, with Wine's own background processes
