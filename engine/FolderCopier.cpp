@@ -47,7 +47,9 @@ bool read_current_folder(file_system& fs, std::string& folder) {
             folder.resize(length);
             return true;
         }
-        size = length; // too small: the size needed, NUL included
+        // Too small: `length` is the size needed, NUL included (larger still
+        // if the folder changed in between).
+        size = length > size ? length : 2 * size;
     }
 }
 
