@@ -19,11 +19,11 @@ const char* const kUsageLines[] = {
     "",
     "- Add a link to the " VELTRA_WEBSITE_NAME " web site on your own web site or blog.",
     "",
-    "- Do something nice for somebody else today.",
+    "- Do something nice for somebody else today, just because you can.",
     "",
     "- Make a donation towards the development time and other costs of the program. A",
     "  donation is entirely voluntary and can be of any amount you choose. You can make one",
-    "  from the download page of the " VELTRA_WEBSITE_NAME " web site:",
+    "  from the download page of the " VELTRA_WEBSITE_NAME " web site at:",
     VELTRA_WEBSITE_ADDRESS,
 };
 } // namespace

@@ -8,8 +8,8 @@
 
 #define VELTRA_MAKER_NAME "Kestrel Lane Software"
 #define VELTRA_MAKER_NOTICE "Copyright \302\251 2026 Kestrel Lane Software"
-#define VELTRA_WEBSITE_NAME "Kestrel Lane Online"
-#define VELTRA_WEBSITE_CAPTION "&Kestrel Lane Online"
-#define VELTRA_WEBSITE_ADDRESS "https://www.kestrellane.example/veltra/"
+#define VELTRA_WEBSITE_NAME "Kestrel Online"
+#define VELTRA_WEBSITE_CAPTION "&Kestrel Online"
+#define VELTRA_WEBSITE_ADDRESS "https://kestrel.example/"
 #define VELTRA_SUPPORT_ADDRESS "support@kestrellane.example"
 #define VELTRA_VERSION_TEXT "1.0b"
