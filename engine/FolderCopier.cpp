@@ -1,5 +1,6 @@
 #include "FolderCopier.h"
 
+#include "AnsiText.h"
 #include "CopyChannel.h"
 #include "FileCopier.h"
 #include "FormatText.h"
@@ -37,6 +38,25 @@ const char* unusable_name(const std::string& name) {
     return nullptr;
 }
 
+// The process's current folder, whole: in UTF-8 a path of 259 characters
+// may take three times as many bytes. False when it cannot be read.
+bool read_current_folder(file_system& fs, std::string& folder) {
+    DWORD size = MAX_PATH;
+    for (;;) {
+        folder.assign(size, '\0');
+        DWORD length = fs.get_current_directory(size, folder.data());
+        if (length == 0)
+            return false;
+        if (length < size) {
+            folder.resize(length);
+            return true;
+        }
+        // Too small: `length` is the size needed, NUL included (larger still
+        // if the folder changed in between).
+        size = length > size ? length : 2 * size;
+    }
+}
+
 } // namespace
 
 folder_copier::folder_copier(bool overwrite_silently, copy_job* job, MessageQueue* message_queue,
@@ -57,8 +77,8 @@ void folder_copier::mark_incomplete() {
 void folder_copier::copy_folder(std::string source_folder, std::string destination_folder,
                                 copy_statistics* statistics, std::string root_destination,
                                 bool destination_unavailable, bool top_level) {
-    char saved_folder[MAX_PATH] = {};
-    if (fs->get_current_directory(MAX_PATH, saved_folder) == 0) {
+    std::string saved_folder;
+    if (!read_current_folder(*fs, saved_folder)) {
         send(WM_COPY_ERROR, "Error: Couldn't get current folder from system");
         mark_incomplete();
         return;
@@ -92,7 +112,7 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
 
     send(WM_COPY_FOLDER, source_folder);
 
-    WIN32_FIND_DATAA entry;
+    find_entry entry;
     find_handle = fs->find_first_file(kPattern, &entry);
     if (find_handle == INVALID_HANDLE_VALUE) {
         DWORD error = fs->last_error();
@@ -131,19 +151,19 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
         find_handle = INVALID_HANDLE_VALUE;
     }
 
-    if (!fs->set_current_directory(saved_folder)) {
+    if (!fs->set_current_directory(saved_folder.c_str())) {
         DWORD error = fs->last_error();
         send(WM_COPY_ERROR,
              FormatText("Error: Couldn't restore current folder - Check folder exists (%s)(%d)",
-                        saved_folder, static_cast<int>(error)));
+                        saved_folder.c_str(), static_cast<int>(error)));
     }
 }
 
-void folder_copier::copy_entry(const WIN32_FIND_DATAA& entry, const std::string& source_folder,
+void folder_copier::copy_entry(const find_entry& entry, const std::string& source_folder,
                                const std::string& destination_folder, copy_statistics* statistics,
                                const std::string& root_destination, bool destination_unavailable,
                                bool destination_ready) {
-    std::string name = entry.cFileName;
+    const std::string& name = entry.name;
     if (name == "." || name == "..")
         return;
 
@@ -253,18 +273,12 @@ const char* folder_copier::place_in_source(const std::string& child_source,
     return nullptr;
 }
 
-std::string folder_copier::name_key(const std::string& name) {
-    std::string key = name;
-    ::CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
-    return key;
-}
-
 bool folder_copier::name_claimed(const std::string& name) const {
-    return copied_names.count(name_key(name)) != 0;
+    return copied_names.count(WideFromAnsi(name)) != 0;
 }
 
 bool folder_copier::claim_name(const std::string& name) {
-    return copied_names.insert(name_key(name)).second;
+    return copied_names.insert(WideFromAnsi(name)).second;
 }
 
 bool folder_copier::is_root_destination(const std::string& folder,

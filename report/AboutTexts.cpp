@@ -1,5 +1,6 @@
 #include "AboutTexts.h"
 
+#include "AnsiText.h"
 #include "LicenseText.h"
 #include "maker.h"
 
@@ -27,21 +28,21 @@ const char* const kUsageLines[] = {
 };
 } // namespace
 
-std::string BuildUsageText() {
+std::string BuildUsageText(UINT codePage) {
     std::string text;
     for (size_t i = 0; i < std::size(kUsageLines); ++i) {
         if (i > 0)
             text += "\r\n"; // none after the last line
         text += kUsageLines[i];
     }
-    return text;
+    return AnsiFromUtf8(text, codePage);
 }
 
-std::string BuildLicenseText() {
+std::string BuildLicenseText(UINT codePage) {
     std::string text;
     for (size_t i = 0; i < kLicenseLineCount; ++i) {
         text += kLicenseLines[i];
         text += "\r\n";
     }
-    return text;
+    return AnsiFromUtf8(text, codePage);
 }

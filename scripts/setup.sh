@@ -11,6 +11,7 @@ packages=(
   fonts-wine # Wine's "MS Sans Serif", with the widths of Windows' dialog font
   xvfb xauth x11-utils imagemagick
   cups cups-client printer-driver-cups-pdf poppler-utils
+  fonts-wqy-microhei
   nsis zip python3
 )
 missing=()

@@ -16,7 +16,8 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=;winemenubuilder.ex
 # script, or by another Wine, whose own update rewrites the font settings) is
 # prepared again.
 veltra_prefix_stamp() {
-  echo "veltra prefix 2 (no crash debugger, Windows dialog font), $(wine --version 2>/dev/null)"
+  echo "veltra prefix 3 (no crash debugger, Windows dialog font, CJK printer font)," \
+    "$(wine --version 2>/dev/null)"
 }
 
 # The dialogs ask for "MS Sans Serif" 8 pt. Wine's own "MS Sans Serif"
@@ -44,6 +45,12 @@ veltra_prepare_prefix() {
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
       /v "$face" /t REG_SZ /d "MS Sans Serif" /f >/dev/null 2>&1 || true
   done
+  # Chinese, Japanese and Korean names on paper, as on a Windows system with
+  # its East Asian fonts: the printer's own font (Courier New) is WenQuanYi
+  # Micro Hei Mono (fonts-wqy-microhei), which holds them itself, since Wine's
+  # PostScript driver embeds no glyph of a linked fallback font.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    /v 'Courier New' /t REG_SZ /d 'WenQuanYi Micro Hei Mono' /f >/dev/null 2>&1 || true
   wineserver -w
   if ! cp -f "$veltra_dialog_font" "$WINEPREFIX/drive_c/windows/Fonts/"; then
     # Not marked ready: the next run tries again, once setup.sh has run.

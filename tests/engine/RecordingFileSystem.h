@@ -38,13 +38,13 @@ public:
                 return error = e, FALSE;
         return pass(file_system::set_current_directory(path));
     }
-    HANDLE find_first_file(const char* pattern, WIN32_FIND_DATAA* entry) override {
+    HANDLE find_first_file(const char* pattern, find_entry* entry) override {
         ++find_first_calls;
         HANDLE h = file_system::find_first_file(pattern, entry);
         error = ::GetLastError();
         return h;
     }
-    BOOL find_next_file(HANDLE find, WIN32_FIND_DATAA* entry) override {
+    BOOL find_next_file(HANDLE find, find_entry* entry) override {
         ++find_next_calls;
         if (fail_find_next)
             if (DWORD e = fail_find_next(find_next_calls))

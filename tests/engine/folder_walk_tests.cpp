@@ -1,5 +1,6 @@
 // The folder walk on real trees under Wine: what is copied, what is counted
 // and what the dialog is told.
+#include "AnsiText.h"
 #include "TreeCheck.h"
 #include "WalkFixture.h"
 
@@ -29,7 +30,7 @@ TEST_F(WalkCase, CopiesNestedTreeExactly) {
                                   {"sub one\\zero.txt", ""},
                                   {"sub one\\hidden.txt", "hidden"},
                                   {"sub one\\readonly.txt", "read only"},
-                                  {"sub one\\caf\xe9 \xdf.txt", "ansi name"},
+                                  {AnsiFromWide(L"sub one\\caf\u00e9 \u00df.txt"), "ansi name"},
                                   {"sub one\\deeper\\data.bin", binary},
                                   {"sub one\\deeper\\empty too\\", ""}}));
     SetFileAttributesA((source + "sub one\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -49,6 +50,28 @@ TEST_F(WalkCase, CopiesNestedTreeExactly) {
     for (const Notification& n : recorder.notifications())
         EXPECT_NE(n.message, WM_COPY_NOT_COPIED) << n.text;
     SetFileAttributesA((destination + "sub one\\readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// In UTF-8 the current folder's path may pass MAX_PATH bytes well within
+// MAX_PATH characters: the walk saves and restores it whole.
+TEST_F(WalkCase, CurrentFolderLongerThanMaxPathBytesIsRestored) {
+    std::string current = temp.path();
+    for (int level = 0; level < 2; ++level) {
+        current += AnsiFromWide(std::wstring(60, static_cast<wchar_t>(0x8cc7 + level))) + "\\";
+        ASSERT_TRUE(CreateDirectoryA(current.c_str(), nullptr));
+    }
+    ASSERT_GT(current.size(), static_cast<size_t>(MAX_PATH));
+    ASSERT_TRUE(MakeTree(source, {{"a.txt", "a"}}));
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    Run();
+    std::string after(3 * MAX_PATH, '\0');
+    after.resize(GetCurrentDirectoryA(static_cast<DWORD>(after.size()), after.data()));
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(after + "\\", current);
+    EXPECT_EQ(recorder.without_progress(), (std::vector<Notification>{Folder(source), Done()}));
+    EXPECT_EQ(statistics.files_copied, 1);
 }
 
 TEST_F(WalkCase, SendsExactSequenceForSmallTree) {

@@ -1,7 +1,8 @@
 #pragma once
 // An independent view of a folder tree through the wide-character file
-// functions, which see every name exactly as it is (the ANSI functions the
-// copy uses show characters outside the code page as '?' or a look-alike).
+// functions, which see every name exactly as it is (in a legacy code page the
+// ANSI functions the copy uses show characters outside it as '?' or a
+// look-alike).
 
 #include <windows.h>
 
@@ -24,8 +25,8 @@ std::vector<WideEntry> ListWideTree(const std::wstring& root);
 
 std::wstring Widen(const std::string& ansi);
 // The ANSI form of `wide` as the copy sees it: each character the code page
-// cannot write exactly becomes '?'. *lossy tells whether that happened.
-std::string Narrow(const std::wstring& wide, bool* lossy = nullptr);
+// cannot write exactly becomes '?'.
+std::string Narrow(const std::wstring& wide);
 std::string Utf8(const std::wstring& wide);
 
 // Whole contents of a file through the wide functions; false if unreadable.

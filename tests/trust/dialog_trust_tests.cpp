@@ -1,7 +1,9 @@
-// Through the real Veltra.exe: a name that differs only in letter case
-// shows as a failure in the summary, one folder under two spellings is
-// refused at Start Copy, and twenty copies into the same destination leave
-// it equal to the source without the program's handle count growing.
+// Through the real Veltra.exe: a name that differs only in letter case (of a
+// letter beyond ASCII) shows as a failure in the summary, one folder under
+// two spellings is refused at Start Copy, and twenty copies into the same
+// destination leave it equal to the source without the program's handle
+// count growing.
+#include "AnsiText.h"
 #include "FormatText.h"
 #include "TempFolder.h"
 #include "Trees.h"
@@ -17,21 +19,29 @@ namespace {
 
 const std::string kRule = "- Summary --------------------------------------------------";
 
+// The two names differ only in the case of a letter beyond ASCII, which
+// Windows folds as it folds A and a.
 TEST(CaseClashInTheDialog, TheSecondNameIsReportedAndTheSummaryShowsTheFailure) {
     TempFolder temp;
     std::string source = temp.path() + "src\\", destination = temp.path() + "dest\\";
     ASSERT_TRUE(CreateDirectoryA(source.c_str(), nullptr));
+    // Made on the Unix side, where both can live; "\303\204" and "\303\244"
+    // are the A and a with diaeresis in UTF-8.
     ASSERT_TRUE(RunUnix("cd '" + UnixPathOf(source) +
-                        "' && printf 12345 > Read.me && printf 67890 > read.ME"));
+                        "' && printf 12345 > $(printf '\\303\\204rger.txt') && printf 67890 > "
+                        "$(printf '\\303\\244rger.txt')"));
+    const std::string upper = AnsiFromWide(L"\u00c4rger.txt"),
+                      lower = AnsiFromWide(L"\u00e4rger.txt");
     WIN32_FIND_DATAA entry;
     HANDLE find = FindFirstFileA((source + "*.*").c_str(), &entry);
     std::string second;
     do {
         std::string name = entry.cFileName;
-        if (name == "Read.me" || name == "read.ME")
+        if (name == upper || name == lower)
             second = name; // the last of the two the listing returns
     } while (FindNextFileA(find, &entry));
     FindClose(find);
+    ASSERT_FALSE(second.empty());
 
     VeltraProcess app;
     StartCopyFromDialog(app, source, destination);

@@ -1,6 +1,7 @@
 // Whole copies through the real Veltra.exe: the checks of Start Copy, a
 // copy that succeeds, copies with failures and errors, and quitting or
 // closing while a copy runs.
+#include "AnsiText.h"
 #include "FormatText.h"
 #include "TempFolder.h"
 #include "Trees.h"
@@ -47,7 +48,9 @@ HWND FocusOf(HWND window) {
     return info.hwndFocus;
 }
 
-std::string Megabytes(double bytes) { return FormatText("%.2f", bytes / 1048576.0); }
+std::string Megabytes(double bytes) {
+    return FormatText("%.2f", bytes / 1048576.0);
+}
 
 // The report a copy writes when every file fails, worked out from the same
 // listing order the program sees: a heading when the first failure of an
@@ -109,13 +112,14 @@ TEST(StartCopyChecks, EachMessageInItsOrderAndTheReportEmptiedFirst) {
         {longPath, "D:\\b", "Source folder path is too long (at most 259 characters)"},
         {"C:\\a", longPath, "Destination folder path is too long (at most 259 characters)"},
         {"C:", "D:\\b", "Source folder must be a fully qualified path e.g. C:\\source\\folder"},
-        {"C:\\a", "D:",
-         "Destination folder must be a fully qualified path e.g. D:\\destination\\folder"},
+        {"C:\\a",
+         "D:", "Destination folder must be a fully qualified path e.g. D:\\destination\\folder"},
         {"C:\\a.lnk", "D:\\b", "Source folder can't be a shortcut"},
         {"C:\\a", "D:\\b.lnk", "Destination folder can't be a shortcut"},
         {"C:\\a", "backup\\new",
          "Destination folder must be a fully qualified path e.g. D:\\destination\\folder"},
-        {temp.path() + "x", temp.path() + "X\\", "Source and destination folders must be different"},
+        {temp.path() + "x", temp.path() + "X\\",
+         "Source and destination folders must be different"},
         {temp.path() + "x\\y\\..", temp.path() + "x",
          "Source and destination folders must be different"},
     };
@@ -130,6 +134,8 @@ TEST(StartCopyChecks, EachMessageInItsOrderAndTheReportEmptiedFirst) {
     EXPECT_FALSE(FolderExists(temp.path() + "x")) << "nothing was copied";
 }
 
+// Names of every script, beyond any legacy code page, are copied like any
+// other: Veltra runs in UTF-8.
 TEST(CopyFromDialog, AWholeTreeIsCopiedAndSummarised) {
     TempFolder temp;
     std::string source = temp.path() + "src\\", destination = temp.path() + "new\\dest";
@@ -138,11 +144,15 @@ TEST(CopyFromDialog, AWholeTreeIsCopiedAndSummarised) {
         {"sub dir\\b.txt", std::string(70000, 'b')},
         {"sub dir\\deep\\c.bin", std::string(1048576, 'c')},
         {"empty\\", ""},
-        {"caf\xe9 \xdf.txt", "caf\xe9"},
         {"zero.dat", ""},
+        {AnsiFromWide(L"caf\u00e9.txt"), "1"},
+        {AnsiFromWide(L"\u65e5\u672c\\\u5831\u544a.txt"), "22"},
+        {AnsiFromWide(L"emoji \U0001F600.txt"), "333"},
+        {AnsiFromWide(L"\u0101 macron.txt"), "4444"},
+        {AnsiFromWide(L"\u03a9mega.txt"), "55555"},
     };
     ASSERT_TRUE(MakeTree(source, tree));
-    double bytes = 5 + 70000 + 1048576 + 5;
+    double bytes = 5 + 70000 + 1048576 + 15;
 
     VeltraProcess app;
     StartCopy(app, source, destination);
@@ -150,10 +160,10 @@ TEST(CopyFromDialog, AWholeTreeIsCopiedAndSummarised) {
 
     EXPECT_EQ(CompareTrees(source, destination + "\\"), "");
     EXPECT_EQ(TextOf(app.item(IDC_REPORT_EDIT)),
-              kRule + "\r\nAll files copied successfully.  5 files, totalling " + Megabytes(bytes) +
+              kRule + "\r\nAll files copied successfully.  9 files, totalling " + Megabytes(bytes) +
                   "Mb.\r\n");
     EXPECT_EQ(TextOf(app.item(IDC_STATISTICS_TEXT)),
-              "Statistics: " + Megabytes(bytes) + "Mb copied in 5 files");
+              "Statistics: " + Megabytes(bytes) + "Mb copied in 9 files");
     EXPECT_TRUE(IsEnabled(app.item(IDC_START_COPY)));
     EXPECT_EQ(FocusOf(app.dialog()), app.item(IDC_START_COPY));
     EXPECT_FALSE(IsReadOnly(app.item(IDC_REPORT_EDIT)));

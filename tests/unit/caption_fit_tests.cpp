@@ -134,8 +134,14 @@ void ExpectEveryCaptionFits(int templateId) {
         ::GetWindowTextA(control, caption, sizeof caption);
         const std::string shown = Shown(caption, room.noPrefix);
         if (room.measured && !shown.empty()) {
+            // Measured in UTF-16, as the control draws it: the 8-bit call would
+            // read the UTF-8 bytes of the copyright sign in the font's
+            // character set, as two characters.
+            wchar_t wide[256] = {};
+            const int length = ::MultiByteToWideChar(CP_ACP, 0, shown.c_str(),
+                                                     static_cast<int>(shown.size()), wide, 255);
             SIZE extent = {};
-            ::GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+            ::GetTextExtentPoint32W(dc, wide, length, &extent);
             const int width = extent.cx - TrailingBlank(dc, shown.back());
             std::printf("dialog %d control %d: %d of %d px \"%s\"\n", templateId,
                         ::GetDlgCtrlID(control), width, room.width, shown.c_str());
