@@ -27,7 +27,8 @@ std::vector<char> shell_path_list(const std::string& path) {
 
 bool file_copier::copy_file(std::string source_file, std::string destination_file,
                             bool overwrite_silently, MessageQueue* message_queue,
-                            HWND notify_window, bool destination_unavailable, file_system* fs) {
+                            HWND notify_window, bool destination_unavailable, file_system* fs,
+                            bool destination_known_absent) {
     if (!fs)
         fs = &real_file_system();
     std::vector<char> from_buffer = shell_path_list(source_file);
@@ -44,9 +45,16 @@ bool file_copier::copy_file(std::string source_file, std::string destination_fil
     notify(message_queue, notify_window, WM_COPY_STATUS, "Status: copying file " + source_file);
 
     if (!destination_unavailable) {
-        // One look at the destination serves both checks below.
-        DWORD attributes = fs->file_attributes(destination_file.c_str());
-        bool existed = attributes != INVALID_FILE_ATTRIBUTES || !is_absent(fs->last_error());
+        // One look at the destination serves both checks below. It is
+        // skipped where the caller knows the place is free (a folder this
+        // copy has just created): for a name that is not there, Wine reads
+        // the whole folder, which grows with every file copied into it.
+        DWORD attributes = INVALID_FILE_ATTRIBUTES;
+        bool existed = false;
+        if (!destination_known_absent) {
+            attributes = fs->file_attributes(destination_file.c_str());
+            existed = attributes != INVALID_FILE_ATTRIBUTES || !is_absent(fs->last_error());
+        }
         // The shell would copy the file into that folder and report success.
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             notify(message_queue, notify_window, WM_COPY_NOT_COPIED, source_file + kFolderInTheWay);

@@ -106,8 +106,10 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
     if (!destination_unavailable) {
         if (top_level)
             destination_ready = create_folder(destination_folder);
+        else if (fs->mkdir(destination_folder.c_str()) == 0)
+            destination_ready = destination_created = true;
         else
-            destination_ready = fs->mkdir(destination_folder.c_str()) == 0 || errno == EEXIST;
+            destination_ready = errno == EEXIST;
     }
 
     send(WM_COPY_FOLDER, source_folder);
@@ -217,7 +219,8 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
     if (!why && !name_claimed(name)) {
         file_copier copier;
         copied = copier.copy_file(source_file, destination_file, overwrite_silently, message_queue,
-                                  notify_window, destination_unavailable, fs);
+                                  notify_window, destination_unavailable, fs,
+                                  destination_created);
         if (copied)
             claim_name(name);
     } else {

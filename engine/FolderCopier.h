@@ -71,6 +71,9 @@ private:
     file_system* fs;
     const folder_copier* parent_level;
     std::string level_source; // the source folder this level is walking
+    // This copy created the level's destination folder: nothing but what
+    // the level itself copies can be in it.
+    bool destination_created = false;
     mutable std::optional<folder_identity> level_identity;       // found when a link needs it
     mutable std::optional<folder_identity> destination_identity; // top level only
     std::set<std::wstring, names_ordered_ignoring_case> copied_names;

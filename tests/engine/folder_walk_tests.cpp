@@ -192,6 +192,27 @@ TEST_F(WalkCase, SubfolderWhosePlaceIsTheSourceItselfIsNotWalked) {
     }
 }
 
+// Files going into a destination folder that this copy creates are not
+// looked at first (nothing can be there); one that was there before still
+// is, at every depth: a folder in a file's place is reported, and a failed
+// copy never removes a file that the destination held.
+TEST_F(WalkCase, DestinationFoldersThatWereThereAreLookedIntoAtEveryDepth) {
+    ASSERT_TRUE(MakeTree(source, {{"old\\report", "new report"}, {"new\\report", "other"}}));
+    ASSERT_TRUE(MakeTree(destination, {{"old\\report\\kept.txt", "kept"}}));
+    Run();
+    std::vector<Notification> reported;
+    for (const Notification& n : recorder.notifications())
+        if (n.message == WM_COPY_NOT_COPIED)
+            reported.push_back(n);
+    EXPECT_EQ(reported, std::vector<Notification>{NotCopied(
+                            source + "old\\report  (not copied: a folder of the same name is in "
+                                     "its place in the destination)")});
+    EXPECT_FALSE(FileExists(destination + "old\\report\\report")) << "copied into the folder";
+    EXPECT_EQ(CompareTrees(source + "new\\", destination + "new\\"), "");
+    EXPECT_EQ(statistics.files_copied, 1);
+    EXPECT_EQ(statistics.files_failed, 1);
+}
+
 TEST_F(WalkCase, UncreatableDestinationFailsEverySubfolderFileWithoutShell) {
     ASSERT_TRUE(WriteFileBytes(temp.path() + "blocker", "a file"));
     destination = temp.path() + "blocker\\dest\\";
