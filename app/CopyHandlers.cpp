@@ -32,19 +32,56 @@ void CVeltraDlg::FlushReport() {
     m_reportEdit.ScrollCaret();
 }
 
-void CVeltraDlg::OnTimer() { FlushReport(); }
+void CVeltraDlg::OnTimer() {
+    FlushReport();
+    ShowCopyLines();
+}
 
+void CVeltraDlg::ShowCopyLines() {
+    m_lastCopyLinesShown = GetTickCount();
+    if (m_pendingStatus) {
+        m_statusText.SetWindowText(*m_pendingStatus);
+        m_pendingStatus.reset();
+    }
+    if (m_pendingStatistics) {
+        m_statisticsText.SetWindowText(*m_pendingStatistics);
+        m_pendingStatistics.reset();
+    }
+}
+
+// Any window that holds the user (an alert, a message box, the shell's
+// overwrite question) first disables the dialog it belongs to: the lines
+// then show the file and the counts it is about.
+LRESULT CVeltraDlg::OnEnable(WPARAM enabled, LPARAM) {
+    if (!enabled)
+        ShowCopyLines();
+    return Default();
+}
+
+// The status and statistics lines change with every file, many times more
+// often than anyone can read them, and under Wine each new text of a shown
+// line costs a repaint that takes longer than the notification itself. The
+// newest texts are kept and written a few times a second, by the handlers
+// and by the report's timer; the last ones show at once when the copy ends
+// and whenever a window opens over the dialog (OnEnable).
 LRESULT CVeltraDlg::OnCopyStatus(WPARAM, LPARAM) {
     if (!IsCopyRunning())
         return 0;
-    m_statusText.SetWindowText(m_queue.pop());
+    std::string text = m_queue.pop();
+    if (m_bClosing)
+        return 0; // the status line says that the program is closing
+    m_pendingStatus = std::move(text);
+    if (GetTickCount() - m_lastCopyLinesShown >= kReportFlushMs)
+        ShowCopyLines();
     return 0;
 }
 
 LRESULT CVeltraDlg::OnCopyStatistics(WPARAM, LPARAM) {
     if (!IsCopyRunning())
         return 0;
-    m_statisticsText.SetWindowText(m_queue.pop());
+    m_pendingStatistics = m_queue.pop();
+    if (GetTickCount() - m_lastCopyLinesShown >= kReportFlushMs)
+        ShowCopyLines();
     return 0;
 }
 
@@ -87,6 +124,9 @@ LRESULT CVeltraDlg::OnCopyDone(WPARAM, LPARAM) {
     delete m_pJob;
     m_pJob = nullptr;
 
+    // The last statistics text stays; the status line is replaced.
+    m_pendingStatus.reset();
+    ShowCopyLines();
     m_statusText.SetWindowText("Status: Folder copy complete");
     m_busyBar.StopAnimation();
     m_busyBar.m_nPos = 0;

@@ -1,5 +1,7 @@
 #include "CopyPaths.h"
 
+#include "AnsiText.h"
+#include "FileSystem.h"
 #include "PathOps.h"
 
 #include <windows.h>
@@ -31,14 +33,30 @@ bool IsFullyQualified(const std::string& path) {
     return letter && path.size() >= 3 && path[1] == ':' && path[2] == '\\';
 }
 
+// Longer than Windows allows, counted as Windows counts (UTF-16 units, not
+// the bytes of the code page: a character may take three in UTF-8).
+bool TooLong(const std::string& path) {
+    return WideLength(path) > kMaxFolderPathLength;
+}
+
 // Collapses "." and ".." so that each folder has one spelling. False when
 // the result would be too long.
 bool Collapse(std::string& path) {
-    char buffer[MAX_PATH];
-    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
-    if (n == 0 || n >= MAX_PATH)
+    std::string full(MAX_PATH, '\0');
+    for (;;) {
+        DWORD n =
+            GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (n == 0)
+            return false;
+        if (n < full.size()) {
+            full.resize(n);
+            break;
+        }
+        full.assign(n, '\0'); // the size needed, NUL included
+    }
+    if (TooLong(full))
         return false;
-    path.assign(buffer, n);
+    path = full;
     return true;
 }
 
@@ -51,9 +69,9 @@ std::string CheckCopyPaths(std::string& source, std::string& destination) {
         return "Destination folder not specified";
     // A longer path is refused rather than cut: a cut path can name another
     // folder, and the copy would write into it.
-    if (source.size() > kMaxFolderPathLength)
+    if (TooLong(source))
         return "Source folder path is too long (at most 259 characters)";
-    if (destination.size() > kMaxFolderPathLength)
+    if (TooLong(destination))
         return "Destination folder path is too long (at most 259 characters)";
     if (!HasBackslash(source))
         return "Source folder must be a fully qualified path e.g. C:\\source\\folder";
@@ -75,12 +93,15 @@ std::string CheckCopyPaths(std::string& source, std::string& destination) {
         return "Destination folder path is too long (at most 259 characters)";
     add_trailing_backslash(fullSource);
     add_trailing_backslash(fullDestination);
-    if (fullSource.size() > kMaxFolderPathLength)
+    if (TooLong(fullSource))
         return "Source folder path is too long (at most 259 characters)";
-    if (fullDestination.size() > kMaxFolderPathLength)
+    if (TooLong(fullDestination))
         return "Destination folder path is too long (at most 259 characters)";
-    if (_mbsicmp(reinterpret_cast<const unsigned char*>(fullSource.c_str()),
-                 reinterpret_cast<const unsigned char*>(fullDestination.c_str())) == 0)
+    if (same_path_ignoring_case(fullSource, fullDestination))
+        return "Source and destination folders must be different";
+    // One folder under two spellings: a short (8.3) name, a folder link, a
+    // \\?\ form. The copy would offer every file onto itself.
+    if (real_file_system().same_folder(fullSource.c_str(), fullDestination.c_str()))
         return "Source and destination folders must be different";
 
     source = fullSource;

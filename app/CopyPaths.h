@@ -9,5 +9,6 @@
 // start (the two paths are then normalised in place).
 std::string CheckCopyPaths(std::string& source, std::string& destination);
 
-// Longest folder path Veltra accepts, in characters (MAX_PATH less its NUL).
+// Longest folder path Veltra accepts, in characters as Windows counts them
+// (UTF-16 units, MAX_PATH less its NUL), whatever bytes the code page needs.
 constexpr size_t kMaxFolderPathLength = 259;

@@ -45,6 +45,11 @@ void CVeltraDlg::OnStartCopy() {
     m_reportGrouping.StartCopy();
 
     SetTimer(m_hWnd, kReportFlushTimer, kReportFlushMs, nullptr);
-    if (m_pJob->start())
+    if (m_pJob->start()) {
         ShowAlert("Error: Couldn't spawn folder copy thread");
+        return;
+    }
+    // The dialog keeps the worker's handle past the job, which the
+    // completion handler deletes: closing waits on it.
+    m_worker = m_pJob->take_worker_wait_handle();
 }

@@ -1,5 +1,6 @@
 #include "VeltraApp.h"
 
+#include "OleSession.h"
 #include "VeltraDlg.h"
 
 // The one application object, constructed before the entry point runs.
@@ -8,6 +9,9 @@ CVeltraApp theApp;
 CVeltraApp::CVeltraApp() : CWinApp(nullptr) {}
 
 BOOL CVeltraApp::InitInstance() {
+    // Before any dialog, released after the last one (declared first, so
+    // it ends after the dialog).
+    OleSession ole;
     AfxEnableControlContainer();
 
     CVeltraDlg dlg(nullptr);

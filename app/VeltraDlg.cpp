@@ -6,15 +6,16 @@
 #include "AboutDlg.h"
 #include "AlertDlg.h"
 #include "CopyJob.h"
+#include "FormatText.h"
 #include "Handle.h"
 #include "MessageBox.h"
 #include "WinApp.h"
+#include "WinThread.h"
 #include "resource.h"
 
 namespace {
-// How long a close waits for the worker to finish the file it is copying.
-// Bounded so that a shell call that never returns cannot hang the exit.
-constexpr DWORD kCloseWaitMs = 120000;
+// How often the status line is refreshed while a close waits for the worker.
+constexpr DWORD kClosingTickMs = 1000;
 } // namespace
 
 CVeltraDlg::CVeltraDlg(CWnd* parent) : CDialog(IDD_VELTRA_DIALOG, parent), m_busyBar(10, 0) {
@@ -25,8 +26,11 @@ CVeltraDlg::CVeltraDlg(CWnd* parent) : CDialog(IDD_VELTRA_DIALOG, parent), m_bus
 
 CVeltraDlg::~CVeltraDlg() {
     m_busyBar.StopAnimation();
-    // A job still held here has no worker using it: its thread never
-    // started, or the close above waited until the worker had finished.
+    // The queue and a job still held must outlive the worker. The window is
+    // gone, so the worker's notifications fail at once instead of waiting
+    // for it: it can only be finishing its current file or returning.
+    if (m_worker)
+        WaitForSingleObject(m_worker.get(), INFINITE);
     delete m_pJob;
 }
 
@@ -51,6 +55,7 @@ bool CVeltraDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         Entry::Command(IDC_WEBSITE, &CVeltraDlg::OnWebsite),
         {WM_MOUSEMOVE, &CVeltraDlg::OnMouseMove},
         {WM_TIMER, &CVeltraDlg::OnTimer},
+        {WM_ENABLE, &CVeltraDlg::OnEnable},
     };
     return DispatchMessageMap<CVeltraDlg>(this, map, message, wParam, lParam, result) ||
            CDialog::OnWndMsg(message, wParam, lParam, result);
@@ -150,6 +155,8 @@ void CVeltraDlg::OnOK() {
 }
 
 void CVeltraDlg::OnCancel() {
+    // The closing status below must not be covered by an older text.
+    ShowCopyLines();
     if (IsCopyRunning())
         StopCopyBeforeClosing();
     CDialog::OnCancel();
@@ -161,32 +168,16 @@ void CVeltraDlg::StopCopyBeforeClosing() {
     m_statusText.SetWindowText("Status: Closing - finishing the current file...");
     EnableWindow(FALSE); // no more input while the worker winds down
 
-    // The worker's notifications are synchronous: keep handling them while
-    // waiting, or it would wait for us and we for it.
-    // Our own handle of the worker: the completion handler deletes the job
-    // while we wait.
-    OwnedHandle ownWorker = m_pJob->take_worker_wait_handle();
-    HANDLE worker = ownWorker.get();
-    DWORD start = GetTickCount();
-    while (worker) {
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= kCloseWaitMs)
-            break;
-        DWORD woke = MsgWaitForMultipleObjects(1, &worker, FALSE, kCloseWaitMs - elapsed,
-                                               QS_ALLINPUT);
-        if (woke != WAIT_OBJECT_0 + 1)
-            break; // the worker has ended, or the wait failed or ran out
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    if (m_pJob && worker && WaitForSingleObject(worker, 0) != WAIT_OBJECT_0) {
-        // The worker is still inside a shell call: it may use the job until
-        // the process ends, so the job must not be freed.
-        m_pJob = nullptr;
-    }
+    // As long as the current file takes, however large or slow the copy:
+    // ending sooner would leave that file half written. The worker's
+    // notifications are synchronous, so they are handled while waiting, or
+    // it would wait for us and we for it. The status line counts the
+    // seconds, so that a long wait does not look like a hang.
+    if (m_worker)
+        WaitForThreadServingMessages(m_worker.get(), kClosingTickMs, [this](DWORD waited) {
+            m_statusText.SetWindowText(FormatText(
+                "Status: Closing - finishing the current file... (%lu s)", waited / 1000));
+        });
 }
 
 void CVeltraDlg::ShowAlert(const std::string& message) {

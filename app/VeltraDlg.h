@@ -7,9 +7,11 @@
 #include "Controls.h"
 #include "CopyChannel.h"
 #include "Dialog.h"
+#include "Handle.h"
 #include "ReportGrouping.h"
 #include "ReportPrinter.h"
 
+#include <optional>
 #include <string>
 
 class copy_job;
@@ -28,6 +30,9 @@ public:
     void AppendReportLine(std::string line);
     // Writes the lines gathered during a copy into the report panel.
     void FlushReport();
+    // Shows the latest status and statistics texts of the copy that are not
+    // on the screen yet.
+    void ShowCopyLines();
 
     static constexpr UINT_PTR kReportFlushTimer = 1;
     static constexpr DWORD kReportFlushMs = 200;
@@ -54,6 +59,7 @@ private:
     void OnWebsite();
     void OnMouseMove() { Default(); }
     void OnTimer();
+    LRESULT OnEnable(WPARAM enabled, LPARAM);
 
     // The worker's notifications.
     LRESULT OnCopyNotCopied(WPARAM, LPARAM);
@@ -85,10 +91,16 @@ private:
     bool m_bCopyInProgress = false;
     ReportGrouping m_reportGrouping; // the folder headings of the report
     copy_job* m_pJob = nullptr;
+    OwnedHandle m_worker; // the last copy's worker thread, to wait for
     MessageQueue m_queue;
     std::string m_browsedDestinationFolder;
     std::string m_browsedSourceFolder;
     bool m_bClosing = false; // the dialog is ending while the worker finishes
     std::string m_pendingReport;  // report lines not yet in the panel
     DWORD m_lastReportFlush = 0; // GetTickCount of the last write
+    // The latest status and statistics texts not yet on the screen, and the
+    // GetTickCount when the lines were last written.
+    std::optional<std::string> m_pendingStatus;
+    std::optional<std::string> m_pendingStatistics;
+    DWORD m_lastCopyLinesShown = 0;
 };

@@ -1,9 +1,14 @@
 // Times one copy of a tree and prints one line of figures:
 //   veltra_bench <mode> <source\> <destination\>
 // engine     a real copy_job on its worker thread, notifying a receiving window
+// engine-nocheck  the same without the existence check before each copy
 // shell      a bare walker calling the shell's file operation once per file
+// floor      the same walker sending the engine's two notifications per file
+//            (status before, statistics after) to a receiving window: the
+//            cost of the design itself, which nothing of ours can go below
 // copyfile   a bare walker calling CopyFileA once per file
 #include "CopyJob.h"
+#include "FormatText.h"
 #include "NotificationRecorder.h"
 #include "PathOps.h"
 
@@ -49,6 +54,13 @@ void Walk(const std::string& from, const std::string& to, Totals& totals, CopyOn
     } while (FindNextFileA(find, &entry));
     FindClose(find);
 }
+
+// The real file system without the existence check before each copy: what
+// the engine costs when it need not ask whether a file was there before.
+class NoCheckFileSystem : public file_system {
+public:
+    DWORD file_attributes(const char*) override { return INVALID_FILE_ATTRIBUTES; }
+};
 
 HWND g_owner = nullptr; // the shell's owner window in the shell-hwnd mode
 
@@ -114,18 +126,54 @@ void PrintParts(const std::string& from, const std::string& to) {
     time_each("change-notice", [](const std::string&, const std::string& b) {
         SHChangeNotify(SHCNE_CREATE, SHCNF_PATHA, b.c_str(), nullptr);
     });
+    // The engine's existence check before each copy, against the same copy
+    // without it: file by file in turn, so that load from elsewhere falls on
+    // both alike. A name that is not there makes Wine read the whole folder,
+    // looking for it in another letter case.
+    {
+        std::string plain = to + "ab-shell\\", checked = to + "ab-check-shell\\";
+        CreateDirectoryA(plain.c_str(), nullptr);
+        CreateDirectoryA(checked.c_str(), nullptr);
+        double us[2] = {0, 0};
+        for (const std::string& name : names) {
+            for (int way = 0; way < 2; ++way) {
+                auto t0 = std::chrono::steady_clock::now();
+                if (way)
+                    GetFileAttributesA((checked + name).c_str());
+                ShellCopy(from + name, (way ? checked : plain) + name);
+                us[way] +=
+                    std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0)
+                        .count();
+            }
+        }
+        std::printf("%-24s %8.0f us per file, in turn with\n%-24s %8.0f us per file\n",
+                    "shell (in turn)", us[0] / names.size(), "check+shell (in turn)",
+                    us[1] / names.size());
+    }
+    time_each("attributes-missing-empty",
+              [](const std::string&, const std::string& b) { GetFileAttributesA(b.c_str()); });
+    std::string full = to + "shell\\";
+    time_each("attributes-missing-full", [&](const std::string& a, const std::string&) {
+        GetFileAttributesA((full + a.substr(from.size()) + ".not").c_str());
+    });
     NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
-    time_each("two-notifications", [&](const std::string& a, const std::string&) {
+    auto two_notifications = [&](const std::string& a, const std::string&) {
         notify(receiver.queue(), receiver.window(), WM_COPY_STATUS, "Status: copying file " + a);
         notify(receiver.queue(), receiver.window(), WM_COPY_STATISTICS, "Statistics: ");
-    });
+    };
+    time_each("two-notifications", two_notifications);
+    // The same into lines on the screen: a shown static control repaints
+    // itself at once on every new text.
+    ShowWindow(receiver.window(), SW_SHOWNOACTIVATE);
+    time_each("two-notifications-shown", two_notifications);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: veltra_bench engine|shell|copyfile SRC DST\n");
+        std::fprintf(stderr,
+                     "usage: veltra_bench engine|floor|shell|copyfile|notify|parts SRC DST\n");
         return 2;
     }
     std::string mode = argv[1], from = argv[2], to = argv[3];
@@ -133,9 +181,11 @@ int main(int argc, char** argv) {
     add_trailing_backslash(to);
     Totals totals;
     auto start = std::chrono::steady_clock::now();
-    if (mode == "engine") {
+    if (mode == "engine" || mode == "engine-nocheck") {
         NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
-        auto* job = new copy_job(from, to, true, receiver.window(), receiver.queue());
+        NoCheckFileSystem no_check;
+        auto* job = new copy_job(from, to, true, receiver.window(), receiver.queue(),
+                                 mode == "engine" ? nullptr : &no_check);
         start = std::chrono::steady_clock::now();
         if (job->start())
             return 1;
@@ -155,6 +205,17 @@ int main(int argc, char** argv) {
         if (mode == "shell-hwnd")
             g_owner = receiver.window();
         Walk(from, to, totals, ShellCopy);
+    } else if (mode == "floor") {
+        NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
+        Walk(from, to, totals, [&](const std::string& a, const std::string& b) {
+            notify(receiver.queue(), receiver.window(), WM_COPY_STATUS,
+                   "Status: copying file " + a);
+            bool copied = ShellCopy(a, b);
+            notify(receiver.queue(), receiver.window(), WM_COPY_STATISTICS,
+                   FormatText("Statistics: %.2fMb copied in %d files", totals.bytes / 1048576.0,
+                              totals.files));
+            return copied;
+        });
     } else if (mode == "notify") {
         // The engine's message traffic alone: two notices per file, no copy.
         NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);

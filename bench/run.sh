@@ -1,10 +1,21 @@
 #!/usr/bin/env bash
-# Benchmarks Veltra's copy engine against Wine's xcopy and native cp -a on
-# three trees (many small files, a few large files, a copy of /usr/include),
-# checks every copy against its source and prints a table of medians.
-#   BENCH_RUNS  runs per tool and tree (default 3)
-#   BENCH_DIR   where the trees and copies go (default /tmp/veltra-bench)
-#   BENCH_LONG  0 leaves out the long test cases run at the end
+# Benchmarks Veltra against Wine's xcopy and native cp -a on three trees
+# (many small files, a few large files, a copy of /usr/include), checks every
+# copy against its source and prints a table of medians. The ways:
+#   veltra  the real Veltra.exe, driven through its dialog (bench/dialog_copy)
+#   engine  the copy engine with a bare receiving window
+#   floor   a bare walker, one shell file operation per file, sending the
+#           engine's two notifications per file to a bare window
+#   shell   the same bare walker without notifications
+#   xcopy   Wine's xcopy;  cp  native cp -a
+#   BENCH_RUNS   runs per way and tree (default 3)
+#   BENCH_TREES  which trees (default "small large include")
+#   BENCH_TOOLS  which ways (default: all six on small, no bare walkers on the others)
+#   BENCH_DIR    where the trees and copies go (default /tmp/veltra-bench)
+#   BENCH_BEFORE the build folder of another checkout (one with bench/dialog_copy):
+#                adds the way "before", its Veltra.exe through its dialog, next to
+#                "veltra" on every tree, to compare two versions in one run
+#   BENCH_LONG   0 leaves out the long test cases run at the end
 # Figures only: nothing here passes or fails.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -27,13 +38,14 @@ trap cleanup EXIT
 source "$root/scripts/xvfb-env.sh"
 veltra_start_xvfb started
 
-bash "$root/scripts/build.sh" --target veltra_bench >/dev/null
+bash "$root/scripts/build.sh" --target veltra_bench --target dialog_copy >/dev/null
 bench_exe="$VELTRA_BUILD/bench/veltra_bench.exe"
+dialog_exe="$VELTRA_BUILD/bench/dialog_copy.exe"
 veltra_prepare_prefix
 veltra_start_wine
 
 mkdir -p "$work/trees" "$work/out"
-: >"$work/engine.log"
+: >"$work/timing.log"
 python3 "$here/make_trees.py" "$work/trees"
 if [ ! -e "$work/trees/include.ready" ]; then
   cp -a /usr/include "$work/trees/include"
@@ -47,33 +59,55 @@ fi
 win() { echo "Z:${1//\//\\}"; }
 now() { date +%s.%N; }
 
+# Copies with one way and prints its time in seconds: the program's own
+# timing of the copy for the Windows programs of this repository (their
+# start-up not counted), the wall time of the command for xcopy and cp.
 copy_with() { # tool source destination
+  local t0 t1 line
+  t0=$(now)
   case "$1" in
-    engine) wine "$bench_exe" engine "$(win "$2")" "$(win "$3")" >>"$work/engine.log" 2>&1 ;;
-    xcopy) wine xcopy "$(win "$2")" "$(win "$3")" /E /I /Y /Q >/dev/null 2>&1 ;;
+    veltra | before)
+      local exe=$dialog_exe
+      [ "$1" = before ] && exe="$BENCH_BEFORE/bench/dialog_copy.exe"
+      line=$(wine "$exe" "$(win "$2")\\" "$(win "$3")\\" 2>>"$work/timing.log") || true ;;
+    engine | engine-nocheck | floor | shell)
+      line=$(wine "$bench_exe" "$1" "$(win "$2")" "$(win "$3")" 2>>"$work/timing.log") || true ;;
+    xcopy) wine xcopy "$(win "$2")" "$(win "$3")" /E /I /Y /Q >/dev/null 2>&1 || true ;;
     cp) cp -a "$2" "$3" ;;
   esac
+  t1=$(now)
+  echo "$1 $2: ${line:-wall}" >>"$work/timing.log"
+  if [[ "${line:-}" =~ seconds=([0-9.]+) ]]; then echo "${BASH_REMATCH[1]}"; else echo "$t1 - $t0" | bc -l; fi
 }
+load() { cut -d' ' -f1 /proc/loadavg; }
 
 median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
-tools=(engine xcopy cp)
-printf '\n%-8s %-7s %7s %8s %8s %9s %8s %7s %8s  %s\n' tree tool files MB seconds files/s MB/s vs_cp vs_xcopy copy
-for tree in small large include; do
+ratio() { # reference-time time
+  if [ -n "$1" ]; then printf '%8.2f' "$(echo "$1 / $2" | bc -l)"; else printf '%8s' -; fi
+}
+
+printf '\n%-8s %-7s %7s %8s %8s %9s %8s %8s %8s %8s %8s  %-7s %s\n' tree way files MB seconds files/s \
+  MB/s vs_cp vs_xcopy vs_engine vs_floor copy load
+for tree in ${BENCH_TREES:-small large include}; do
   src="$work/trees/$tree"
+  if [ -n "${BENCH_TOOLS:-}" ]; then read -ra tools <<<"$BENCH_TOOLS"
+  elif [[ "$tree" == small* ]]; then tools=(veltra engine floor shell xcopy cp)
+  else tools=(veltra engine xcopy cp); fi
+  if [ -n "${BENCH_BEFORE:-}" ]; then tools=(before "${tools[@]}"); fi
   files=$(find -L "$src" -type f | wc -l)
   mb=$(find -L "$src" -type f -printf '%s\n' | awk '{s+=$1} END {printf "%.1f", s / 1048576}')
-  declare -A times=() check=()
-  # Runs interleave the tools, so that load from elsewhere on the machine
+  declare -A times=() check=() loads=()
+  # Runs interleave the ways, so that load from elsewhere on the machine
   # falls on all of them alike.
   for run in $(seq "$runs"); do
-    for tool in "${tools[@]}"; do
+    # Each run starts with the next way, so that none always comes first.
+    first=$(((run - 1) % ${#tools[@]}))
+    for tool in "${tools[@]:first}" "${tools[@]:0:first}"; do
       dst="$work/out/$tree-$tool-$run"
       sync
-      t0=$(now)
-      copy_with "$tool" "$src" "$dst" || true
-      t1=$(now)
-      times[$tool]+="$(echo "$t1 - $t0" | bc -l) "
+      loads[$tool]+="$(load) "
+      times[$tool]+="$(copy_with "$tool" "$src" "$dst") "
       diff -rq "$src" "$dst" >/dev/null 2>&1 || check[$tool]=DIFFERS
     done
   done
@@ -81,16 +115,20 @@ for tree in small large include; do
   for tool in "${tools[@]}"; do med[$tool]=$(printf '%s\n' ${times[$tool]} | median); done
   for tool in "${tools[@]}"; do
     t=${med[$tool]}
-    printf '%-8s %-7s %7d %8.1f %8.2f %9.0f %8.1f %7.2f %8.2f  %s\n' "$tree" "$tool" "$files" "$mb" \
-      "$t" "$(echo "$files / $t" | bc -l)" "$(echo "$mb / $t" | bc -l)" \
-      "$(echo "${med[cp]} / $t" | bc -l)" "$(echo "${med[xcopy]} / $t" | bc -l)" "${check[$tool]:-ok}"
+    printf '%-8s %-7s %7d %8.1f %8.2f %9.0f %8.1f %s %s %s %s  %-7s %s\n' "$tree" "$tool" "$files" "$mb" \
+      "$t" "$(echo "$files / $t" | bc -l)" "$(echo "$mb / $t" | bc -l)" "$(ratio "${med[cp]:-}" "$t")" \
+      "$(ratio "${med[xcopy]:-}" "$t")" "$(ratio "${med[engine]:-}" "$t")" \
+      "$(ratio "${med[floor]:-}" "$t")" "${check[$tool]:-ok}" "${loads[$tool]}"
   done
-  unset times check med
+  unset times check med loads
+  # Four files a copy: cheap to delete, and they would fill the disk.
+  if [ "$tree" = large ]; then rm -rf "$work"/out/large-*; fi
 done
 echo
-echo "seconds: median wall time of $runs runs of the whole command, Wine's start-up included;"
-echo "vs_cp, vs_xcopy: speed relative to that tool (above 1 is faster). copy: diff -r against"
-echo "the source. The engine's own timing of each run (copy only) is in $work/engine.log."
+echo "seconds: median of $runs runs; the copy alone, as timed by Veltra.exe's driver and"
+echo "veltra_bench (start-up not counted), the whole command for xcopy and cp."
+echo "vs_X: speed relative to way X (above 1 is faster). copy: diff -r against the source."
+echo "load: the 1-minute load average before each run. Each run's line is in $work/timing.log."
 
 # The long test cases (ctest -L long): the 200,000-file copy through
 # Veltra.exe, with its memory and answer-time figures. BENCH_LONG=0 leaves

@@ -1,5 +1,7 @@
 #include "FolderBrowser.h"
 
+#include "AnsiText.h"
+
 FolderBrowser::FolderBrowser(HWND owner) : m_szDisplayName{}, m_browseInfo{} {
     m_browseInfo.hwndOwner = owner;
     m_browseInfo.pidlRoot = nullptr;
@@ -23,9 +25,13 @@ bool FolderBrowser::Browse(std::string title, std::string& path) {
 
     IMalloc* shellMalloc = nullptr;
     const bool haveMalloc = ::SHGetMalloc(&shellMalloc) == S_OK;
-    char buffer[MAX_PATH] = {};
-    const bool converted = ::SHGetPathFromIDListA(m_pidl, buffer) != FALSE;
-    path = converted ? buffer : "";
+    // Read in UTF-16 and converted here: the ANSI call cuts a path at
+    // MAX_PATH bytes, which in UTF-8 may be a third of its characters. A
+    // character the code page cannot hold shows as '?', never as a look-alike
+    // naming another folder.
+    wchar_t buffer[MAX_PATH] = {};
+    const bool converted = ::SHGetPathFromIDListW(m_pidl, buffer) != FALSE;
+    path = converted ? AnsiNameFromWide(buffer) : "";
     if (haveMalloc) {
         shellMalloc->Free(m_pidl);
         shellMalloc->Release();

@@ -22,8 +22,10 @@ public:
 
     // Copies source_file to destination_file (full paths). Returns true when
     // the file was copied. With destination_unavailable the shell is not
-    // called and the file is reported as not copied.
+    // called and the file is reported as not copied. With
+    // destination_known_absent the caller vouches that nothing is at
+    // destination_file, and the destination is not looked at first.
     bool copy_file(std::string source_file, std::string destination_file, bool overwrite_silently,
                    MessageQueue* message_queue, HWND notify_window, bool destination_unavailable,
-                   file_system* fs = nullptr);
+                   file_system* fs = nullptr, bool destination_known_absent = false);
 };

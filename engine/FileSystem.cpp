@@ -1,8 +1,8 @@
 #include "FileSystem.h"
 
-#include <direct.h>
+#include "AnsiText.h"
 
-#include <string>
+#include <direct.h>
 
 DWORD file_system::get_current_directory(DWORD size, char* buffer) {
     return ::GetCurrentDirectoryA(size, buffer);
@@ -14,50 +14,33 @@ BOOL file_system::set_current_directory(const char* path) {
 
 namespace {
 
-// The ANSI form of a listed name. FindFirstFileA would write a look-alike for
-// a character the code page lacks (a-macron as "a", omega as "O"), and the
-// copy would then open another file of that name; here such a character
-// becomes '?', which no real Windows name holds, so the walk can tell.
-void to_ansi_name(const wchar_t* wide, char* ansi, int size) {
-    if (::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, ansi, size, "?", nullptr) ==
-        0) {
-        ansi[0] = '?'; // too long for the buffer in this code page
-        ansi[1] = '\0';
-    }
-}
-
-void to_ansi_entry(const WIN32_FIND_DATAW& wide, WIN32_FIND_DATAA* entry) {
+// The listed entry in the code page. FindFirstFileA would write a look-alike
+// for a character a legacy code page lacks (a-macron as "a", omega as "O"),
+// and the copy would then open another file of that name; here such a
+// character becomes '?', which no real Windows name holds, so the walk can
+// tell.
+void to_ansi_entry(const WIN32_FIND_DATAW& wide, find_entry* entry, UINT code_page) {
     entry->dwFileAttributes = wide.dwFileAttributes;
-    entry->ftCreationTime = wide.ftCreationTime;
-    entry->ftLastAccessTime = wide.ftLastAccessTime;
-    entry->ftLastWriteTime = wide.ftLastWriteTime;
     entry->nFileSizeHigh = wide.nFileSizeHigh;
     entry->nFileSizeLow = wide.nFileSizeLow;
-    entry->dwReserved0 = wide.dwReserved0;
-    entry->dwReserved1 = wide.dwReserved1;
-    to_ansi_name(wide.cFileName, entry->cFileName, sizeof entry->cFileName);
-    to_ansi_name(wide.cAlternateFileName, entry->cAlternateFileName,
-                 sizeof entry->cAlternateFileName);
+    entry->name = AnsiNameFromWide(wide.cFileName, code_page);
 }
 
 } // namespace
 
-HANDLE file_system::find_first_file(const char* pattern, WIN32_FIND_DATAA* entry) {
-    int size = ::MultiByteToWideChar(CP_ACP, 0, pattern, -1, nullptr, 0);
-    std::wstring wide_pattern(size > 0 ? size : 1, L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, pattern, -1, wide_pattern.data(), size);
+HANDLE file_system::find_first_file(const char* pattern, find_entry* entry) {
     WIN32_FIND_DATAW wide;
-    HANDLE find = ::FindFirstFileW(wide_pattern.c_str(), &wide);
+    HANDLE find = ::FindFirstFileW(WideFromAnsi(pattern, code_page).c_str(), &wide);
     if (find != INVALID_HANDLE_VALUE)
-        to_ansi_entry(wide, entry);
+        to_ansi_entry(wide, entry, code_page);
     return find;
 }
 
-BOOL file_system::find_next_file(HANDLE find, WIN32_FIND_DATAA* entry) {
+BOOL file_system::find_next_file(HANDLE find, find_entry* entry) {
     WIN32_FIND_DATAW wide;
     if (!::FindNextFileW(find, &wide))
         return FALSE;
-    to_ansi_entry(wide, entry);
+    to_ansi_entry(wide, entry, code_page);
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "FolderCopier.h"
 
+#include "AnsiText.h"
 #include "CopyChannel.h"
 #include "FileCopier.h"
 #include "FormatText.h"
@@ -19,6 +20,10 @@ const char* const kUnwritableName = "  (not copied: the name holds characters th
                                     "code page or Windows file names cannot hold)";
 const char* const kTrailingBlankOrDot =
     "  (not copied: Windows file functions cannot reach a name that ends in a blank or a dot)";
+const char* const kPlaceIsSource =
+    "  (not copied: its place in the destination is the source folder itself)";
+const char* const kPlaceIsWalked =
+    "  (not copied: its place in the destination is a folder being copied)";
 
 // Why a listed name cannot be handed to the ANSI file functions and the
 // shell, or null when it can. '?' stands for a character the code page
@@ -31,6 +36,25 @@ const char* unusable_name(const std::string& name) {
     if (name.back() == ' ' || name.back() == '.')
         return kTrailingBlankOrDot;
     return nullptr;
+}
+
+// The process's current folder, whole: in UTF-8 a path of 259 characters
+// may take three times as many bytes. False when it cannot be read.
+bool read_current_folder(file_system& fs, std::string& folder) {
+    DWORD size = MAX_PATH;
+    for (;;) {
+        folder.assign(size, '\0');
+        DWORD length = fs.get_current_directory(size, folder.data());
+        if (length == 0)
+            return false;
+        if (length < size) {
+            folder.resize(length);
+            return true;
+        }
+        // Too small: `length` is the size needed, NUL included (larger still
+        // if the folder changed in between).
+        size = length > size ? length : 2 * size;
+    }
 }
 
 } // namespace
@@ -53,8 +77,8 @@ void folder_copier::mark_incomplete() {
 void folder_copier::copy_folder(std::string source_folder, std::string destination_folder,
                                 copy_statistics* statistics, std::string root_destination,
                                 bool destination_unavailable, bool top_level) {
-    char saved_folder[MAX_PATH] = {};
-    if (fs->get_current_directory(MAX_PATH, saved_folder) == 0) {
+    std::string saved_folder;
+    if (!read_current_folder(*fs, saved_folder)) {
         send(WM_COPY_ERROR, "Error: Couldn't get current folder from system");
         mark_incomplete();
         return;
@@ -82,13 +106,15 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
     if (!destination_unavailable) {
         if (top_level)
             destination_ready = create_folder(destination_folder);
+        else if (fs->mkdir(destination_folder.c_str()) == 0)
+            destination_ready = destination_created = true;
         else
-            destination_ready = fs->mkdir(destination_folder.c_str()) == 0 || errno == EEXIST;
+            destination_ready = errno == EEXIST;
     }
 
     send(WM_COPY_FOLDER, source_folder);
 
-    WIN32_FIND_DATAA entry;
+    find_entry entry;
     find_handle = fs->find_first_file(kPattern, &entry);
     if (find_handle == INVALID_HANDLE_VALUE) {
         DWORD error = fs->last_error();
@@ -127,19 +153,19 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
         find_handle = INVALID_HANDLE_VALUE;
     }
 
-    if (!fs->set_current_directory(saved_folder)) {
+    if (!fs->set_current_directory(saved_folder.c_str())) {
         DWORD error = fs->last_error();
         send(WM_COPY_ERROR,
              FormatText("Error: Couldn't restore current folder - Check folder exists (%s)(%d)",
-                        saved_folder, static_cast<int>(error)));
+                        saved_folder.c_str(), static_cast<int>(error)));
     }
 }
 
-void folder_copier::copy_entry(const WIN32_FIND_DATAA& entry, const std::string& source_folder,
+void folder_copier::copy_entry(const find_entry& entry, const std::string& source_folder,
                                const std::string& destination_folder, copy_statistics* statistics,
                                const std::string& root_destination, bool destination_unavailable,
                                bool destination_ready) {
-    std::string name = entry.cFileName;
+    const std::string& name = entry.name;
     if (name == "." || name == "..")
         return;
 
@@ -156,6 +182,12 @@ void folder_copier::copy_entry(const WIN32_FIND_DATAA& entry, const std::string&
         if (const char* why = unusable_name(name)) {
             send(WM_COPY_NOT_COPIED, child_source + why);
             mark_incomplete(); // its contents cannot even be listed
+            return;
+        }
+        // Copied there, its files would land on the source's own files.
+        if (const char* why = place_in_source(child_source, child_destination)) {
+            send(WM_COPY_NOT_COPIED, child_source + why);
+            mark_incomplete();
             return;
         }
         // A second folder whose name differs only in letter case would be
@@ -187,7 +219,8 @@ void folder_copier::copy_entry(const WIN32_FIND_DATAA& entry, const std::string&
     if (!why && !name_claimed(name)) {
         file_copier copier;
         copied = copier.copy_file(source_file, destination_file, overwrite_silently, message_queue,
-                                  notify_window, destination_unavailable, fs);
+                                  notify_window, destination_unavailable, fs,
+                                  destination_created);
         if (copied)
             claim_name(name);
     } else {
@@ -207,35 +240,48 @@ void folder_copier::copy_entry(const WIN32_FIND_DATAA& entry, const std::string&
                     statistics->files_copied));
 }
 
+bool folder_copier::is_level_folder(const folder_identity& identity) const {
+    if (!level_identity) {
+        folder_identity own;
+        if (!fs->identify_known_folder(level_source.c_str(), &own))
+            return false;
+        level_identity = own;
+    }
+    return *level_identity == identity;
+}
+
 bool folder_copier::leads_into_walked_folder(const std::string& link_folder) const {
     folder_identity target;
-    if (!fs->identify_folder(link_folder.c_str(), &target))
+    if (!fs->identify_known_folder(link_folder.c_str(), &target))
         return false; // entering it will fail and be reported there
-    for (const folder_copier* level = this; level; level = level->parent_level) {
-        if (!level->level_identity) {
-            folder_identity identity;
-            if (!fs->identify_folder(level->level_source.c_str(), &identity))
-                continue;
-            level->level_identity = identity;
-        }
-        if (*level->level_identity == target)
+    for (const folder_copier* level = this; level; level = level->parent_level)
+        if (level->is_level_folder(target))
             return true;
-    }
     return false;
 }
 
-std::string folder_copier::name_key(const std::string& name) {
-    std::string key = name;
-    ::CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
-    return key;
+const char* folder_copier::place_in_source(const std::string& child_source,
+                                           const std::string& child_destination) const {
+    // A destination that does not exist yet can only match by its path.
+    folder_identity place;
+    bool place_known = fs->identify_known_folder(child_destination.c_str(), &place);
+    for (const folder_copier* level = this; level; level = level->parent_level) {
+        if (same_path_ignoring_case(child_destination, level->level_source) ||
+            (place_known && level->is_level_folder(place)))
+            return level->parent_level ? kPlaceIsWalked : kPlaceIsSource;
+    }
+    if (same_path_ignoring_case(child_destination, child_source) ||
+        (place_known && fs->same_folder(child_source.c_str(), child_destination.c_str())))
+        return kPlaceIsWalked;
+    return nullptr;
 }
 
 bool folder_copier::name_claimed(const std::string& name) const {
-    return copied_names.count(name_key(name)) != 0;
+    return copied_names.count(WideFromAnsi(name)) != 0;
 }
 
 bool folder_copier::claim_name(const std::string& name) {
-    return copied_names.insert(name_key(name)).second;
+    return copied_names.insert(WideFromAnsi(name)).second;
 }
 
 bool folder_copier::is_root_destination(const std::string& folder,
@@ -248,10 +294,11 @@ bool folder_copier::is_root_destination(const std::string& folder,
         top = top->parent_level;
     if (!top->destination_identity) {
         folder_identity identity;
-        if (!fs->identify_folder(root_destination.c_str(), &identity))
+        if (!fs->identify_known_folder(root_destination.c_str(), &identity))
             return false;
         top->destination_identity = identity;
     }
     folder_identity identity;
-    return fs->identify_folder(folder.c_str(), &identity) && identity == *top->destination_identity;
+    return fs->identify_known_folder(folder.c_str(), &identity) &&
+           identity == *top->destination_identity;
 }

@@ -5,6 +5,7 @@
 
 #include "CopyJob.h"
 #include "FileSystem.h"
+#include "PathOps.h"
 
 #include <windows.h>
 
@@ -41,16 +42,22 @@ public:
 
 private:
     void send(UINT message, std::string text);
-    void copy_entry(const WIN32_FIND_DATAA& entry, const std::string& source_folder,
+    void copy_entry(const find_entry& entry, const std::string& source_folder,
                     const std::string& destination_folder, copy_statistics* statistics,
                     const std::string& root_destination, bool destination_unavailable,
                     bool destination_ready);
+    // True when `identity` is that of the folder this level walks.
+    bool is_level_folder(const folder_identity& identity) const;
     bool leads_into_walked_folder(const std::string& link_folder) const;
+    // Why the subfolder child_source may not be walked: its destination is
+    // the job's source folder, a folder being walked or the subfolder
+    // itself (by path, or by identity where it exists). Null when it may.
+    const char* place_in_source(const std::string& child_source,
+                                const std::string& child_destination) const;
     bool is_root_destination(const std::string& folder, const std::string& root_destination) const;
     // Names of files and folders this level has copied into its destination
-    // folder, in upper case, so that a name differing only in letter case is
-    // not copied onto one of them.
-    static std::string name_key(const std::string& name);
+    // folder, compared as the file system compares them, so that a name
+    // differing only in letter case is not copied onto one of them.
     bool name_claimed(const std::string& name) const;
     bool claim_name(const std::string& name); // false when claimed before
     void mark_incomplete();
@@ -64,7 +71,10 @@ private:
     file_system* fs;
     const folder_copier* parent_level;
     std::string level_source; // the source folder this level is walking
+    // This copy created the level's destination folder: nothing but what
+    // the level itself copies can be in it.
+    bool destination_created = false;
     mutable std::optional<folder_identity> level_identity;       // found when a link needs it
     mutable std::optional<folder_identity> destination_identity; // top level only
-    std::set<std::string> copied_names;
+    std::set<std::wstring, names_ordered_ignoring_case> copied_names;
 };

@@ -1,5 +1,7 @@
 #include "PathOps.h"
 
+#include "AnsiText.h"
+
 #include <windows.h>
 
 void add_trailing_backslash(std::string& path) {
@@ -23,12 +25,21 @@ std::string::size_type find_last_backslash(const std::string& path) {
     return last;
 }
 
+namespace {
+
+// The file system's own comparison: each UTF-16 unit upper-cased through the
+// system's table, whatever the user's language (no Turkish dotless i).
+int compare_ignoring_case(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                  static_cast<int>(b.size()), TRUE);
+}
+
+} // namespace
+
 bool same_path_ignoring_case(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    std::string upper_a = a;
-    std::string upper_b = b;
-    ::CharUpperBuffA(upper_a.data(), static_cast<DWORD>(upper_a.size()));
-    ::CharUpperBuffA(upper_b.data(), static_cast<DWORD>(upper_b.size()));
-    return upper_a == upper_b;
+    return compare_ignoring_case(WideFromAnsi(a), WideFromAnsi(b)) == CSTR_EQUAL;
+}
+
+bool names_ordered_ignoring_case::operator()(const std::wstring& a, const std::wstring& b) const {
+    return compare_ignoring_case(a, b) == CSTR_LESS_THAN;
 }

@@ -3,9 +3,15 @@
 #include "WinApp.h"
 
 std::string AfxGetAppTitle() {
-    char path[MAX_PATH + 1] = {};
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, n);
+    // In UTF-8 the program's path may take more than MAX_PATH bytes: a cut
+    // path would lose the file name itself.
+    std::string name(MAX_PATH, '\0');
+    DWORD n = 0;
+    while ((n = GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()))) ==
+               name.size() &&
+           name.size() < 32768)
+        name.assign(name.size() * 2, '\0');
+    name.resize(n);
     if (auto slash = name.find_last_of("\\/"); slash != std::string::npos)
         name.erase(0, slash + 1);
     if (auto dot = name.rfind('.'); dot != std::string::npos && dot > 0)

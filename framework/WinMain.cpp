@@ -3,6 +3,11 @@
 #include "WinApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Before anything else: DLLs that Windows loads later (the print and
+    // browse dialogs, theming) come from the system folder only, never from
+    // the program's own folder, which may be a download folder holding a
+    // planted DLL.
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;

@@ -41,3 +41,29 @@ CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID param, int priority, UINT
         thread->ResumeThread();
     return thread;
 }
+
+bool WaitForThreadServingMessages(HANDLE thread, DWORD interval_ms,
+                                  const std::function<void(DWORD waited_ms)>& still_waiting) {
+    const DWORD start = GetTickCount();
+    DWORD told = start;
+    for (;;) {
+        DWORD woke = MsgWaitForMultipleObjects(1, &thread, FALSE, interval_ms, QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0)
+            return true;
+        if (woke == WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        } else if (woke != WAIT_TIMEOUT) {
+            return false;
+        }
+        DWORD now = GetTickCount();
+        if (now - told >= interval_ms) {
+            told = now;
+            if (still_waiting)
+                still_waiting(now - start);
+        }
+    }
+}

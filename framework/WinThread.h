@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);
 
 class CWinThread {
@@ -40,3 +42,11 @@ CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID param,
                            int priority = THREAD_PRIORITY_NORMAL, UINT stackSize = 0,
                            DWORD createFlags = 0, LPSECURITY_ATTRIBUTES security = nullptr,
                            OwnedHandle* waitHandle = nullptr);
+
+// Waits until `thread` has ended, however long that takes, handling this
+// thread's messages meanwhile (sent ones included), so that a thread blocked
+// in SendMessage to one of our windows can go on. Every `interval_ms`
+// without an end, `still_waiting` is told how long the wait has lasted.
+// False only when the wait itself failed.
+bool WaitForThreadServingMessages(HANDLE thread, DWORD interval_ms,
+                                  const std::function<void(DWORD waited_ms)>& still_waiting);

@@ -14,11 +14,19 @@ CWnd::~CWnd() {
 }
 
 std::string GetWindowTextString(HWND hwnd) {
-    int length = GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(hwnd, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied < 0 ? 0 : copied));
-    return text;
+    // The length is an estimate when the window keeps its text in UTF-16;
+    // a text that fills the buffer may have been cut, so it is read again
+    // into a larger one.
+    int size = GetWindowTextLengthA(hwnd) + 1;
+    for (;;) {
+        std::string text(static_cast<size_t>(size), '\0');
+        int copied = GetWindowTextA(hwnd, text.data(), size);
+        if (copied <= 0 || copied < size - 1 || size >= (1 << 30)) {
+            text.resize(static_cast<size_t>(copied < 0 ? 0 : copied));
+            return text;
+        }
+        size *= 2;
+    }
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
@@ -46,7 +54,9 @@ HWND CWnd::UnsubclassWindow() {
     return std::exchange(m_hWnd, nullptr);
 }
 
-bool CWnd::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool CWnd::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
 
 LRESULT CWnd::Default() {
     if (!m_pCurrent)
@@ -75,8 +85,8 @@ bool CWnd::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     return handled && !current.defaultRequested;
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR, DWORD_PTR refData) {
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR refData) {
     auto* self = reinterpret_cast<CWnd*>(refData);
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, &CWnd::SubclassProc, kSubclassId);

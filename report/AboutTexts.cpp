@@ -1,5 +1,6 @@
 #include "AboutTexts.h"
 
+#include "AnsiText.h"
 #include "LicenseText.h"
 #include "maker.h"
 
@@ -18,30 +19,30 @@ const char* const kUsageLines[] = {
     "",
     "- Add a link to the " VELTRA_WEBSITE_NAME " web site on your own web site or blog.",
     "",
-    "- Do something nice for somebody else today.",
+    "- Do something nice for somebody else today, just because you can.",
     "",
     "- Make a donation towards the development time and other costs of the program. A",
     "  donation is entirely voluntary and can be of any amount you choose. You can make one",
-    "  from the download page of the " VELTRA_WEBSITE_NAME " web site:",
+    "  from the download page of the " VELTRA_WEBSITE_NAME " web site at:",
     VELTRA_WEBSITE_ADDRESS,
 };
 } // namespace
 
-std::string BuildUsageText() {
+std::string BuildUsageText(UINT codePage) {
     std::string text;
     for (size_t i = 0; i < std::size(kUsageLines); ++i) {
         if (i > 0)
             text += "\r\n"; // none after the last line
         text += kUsageLines[i];
     }
-    return text;
+    return AnsiFromUtf8(text, codePage);
 }
 
-std::string BuildLicenseText() {
+std::string BuildLicenseText(UINT codePage) {
     std::string text;
     for (size_t i = 0; i < kLicenseLineCount; ++i) {
         text += kLicenseLines[i];
         text += "\r\n";
     }
-    return text;
+    return AnsiFromUtf8(text, codePage);
 }

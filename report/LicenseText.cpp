@@ -2,9 +2,13 @@
 
 #include "maker.h"
 
+// The right single quotation mark in UTF-8 (octal escapes, so that any
+// compiler writes the same bytes whatever code page it reads sources in).
+#define QUOTE "\342\200\231"
+
 // The licence agreement, one entry per line as the pane shows it (the pane
-// does not wrap). Kept in Windows-1252: \x92 is the right single quotation
-// mark; the maker's notice carries the copyright sign.
+// does not wrap). Kept in UTF-8 and converted to the process's code page when
+// shown; the maker's notice carries the copyright sign.
 const char* const kLicenseLines[] = {
     "VELTRA SOFTWARE LICENSE AGREEMENT",
     "Veltra Version " VELTRA_VERSION_TEXT,
@@ -72,7 +76,7 @@ const char* const kLicenseLines[] = {
     "that accompany the SOFTWARE PRODUCT except for your own use.",
     "",
     "The SOFTWARE PRODUCT and its documentation bear the following notice:",
-    "Copyright © 2026 " VELTRA_MAKER_NAME ". All rights not expressly granted by this License",
+    VELTRA_MAKER_NOTICE ". All rights not expressly granted by this License",
     "Agreement are reserved by " VELTRA_MAKER_NAME ".",
     "",
     "4. UPDATES AND TECHNICAL SUPPORT",
@@ -103,17 +107,18 @@ const char* const kLicenseLines[] = {
     "WHATSOEVER (INCLUDING, WITHOUT LIMITATION, DAMAGES FOR LOSS OF DATA, LOSS OF BUSINESS",
     "PROFITS, BUSINESS INTERRUPTION OR ANY OTHER PECUNIARY LOSS) ARISING OUT OF THE USE OF OR",
     "INABILITY TO USE THE SOFTWARE PRODUCT, EVEN IF " VELTRA_MAKER_NAME " HAS BEEN ADVISED OF",
-    "THE POSSIBILITY OF SUCH DAMAGES. IN ANY CASE, " VELTRA_MAKER_NAME "\x92S ENTIRE LIABILITY",
+    "THE POSSIBILITY OF SUCH DAMAGES. IN ANY CASE, " VELTRA_MAKER_NAME QUOTE "S ENTIRE LIABILITY",
     "SHALL BE LIMITED TO THE AMOUNT YOU PAID FOR THE SOFTWARE PRODUCT, IF ANY, OR FIVE DOLLARS,",
     "WHICHEVER IS THE GREATER.",
     "",
     "7. EXCLUSION OF LIABILITY AND DAMAGES",
     "",
-    "Veltra copies files through the operating system\x92s own file operation and reports the",
+    "Veltra copies files through the operating system" QUOTE "s own file operation and reports the",
     "files and folders that it could not copy. " VELTRA_MAKER_NAME " does not check the",
-    "contents of the copies, and it is the user\x92s duty to confirm that the destination holds",
+    "contents of the copies, and it is the user" QUOTE
+    "s duty to confirm that the destination holds",
     "everything needed before the source is changed, erased or given away. A report that lists",
-    "no failure does not prove that every copy is complete and readable, and the program\x92s",
+    "no failure does not prove that every copy is complete and readable, and the program" QUOTE "s",
     "statistics are given for information only.",
     "Because some jurisdictions do not allow the exclusion or limitation of liability for",
     "consequential or incidental damages, the above limitation may not apply to you; in that",
@@ -121,5 +126,7 @@ const char* const kLicenseLines[] = {
     "law. This License Agreement is governed by the laws of the country in which you obtained",
     "the SOFTWARE PRODUCT.",
 };
+
+#undef QUOTE
 
 const size_t kLicenseLineCount = sizeof(kLicenseLines) / sizeof(kLicenseLines[0]);

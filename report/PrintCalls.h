@@ -3,7 +3,7 @@
 // The default forwards each to Win32 (and the print dialog); a test replaces
 // one to make a printer call fail in a way a real printer cannot be made to,
 // or to record where each line went. Measuring (GetDeviceCaps,
-// GetTextMetricsA, GetTextExtentPoint32A) always goes to the real context.
+// GetTextMetricsA, GetTextExtentPoint32W) always goes to the real context.
 
 #include "Gdi.h"
 
@@ -25,9 +25,11 @@ public:
     virtual int AbortDoc(HDC dc) { return ::AbortDoc(dc); }
     // The title font: FW_THIN, underlined, of character height -height.
     virtual BOOL CreateTitleFont(CFont& font, int height);
-    virtual BOOL TextOut(HDC dc, int x, int y, const char* text, int length) {
-        return ::TextOutA(dc, x, y, text, length);
-    }
+    // `text` is in the process's code page; it is drawn in UTF-16, since the
+    // 8-bit call would read it in the code page of the font's character set
+    // (Windows-1252 for a printer's own font), which under UTF-8 garbles
+    // every character beyond ASCII.
+    virtual BOOL TextOut(HDC dc, int x, int y, const char* text, int length);
     virtual BOOL DeleteDC(CDC& dc) { return dc.DeleteDC(); }
     virtual BOOL DeleteFont(CFont& font) { return font.DeleteObject(); }
 };

@@ -3,26 +3,52 @@
 
 #include "ReportPrinter.h"
 
+#include "AnsiText.h"
 #include "FormatText.h"
 
 #include <cstring>
 
 namespace {
-int TextWidth(HDC dc, const char* text, int length) {
+// Measured in UTF-16, as the lines are drawn (PrintCalls::TextOut): the 8-bit
+// call would read the bytes in the code page of the font's character set,
+// not in the process's.
+int TextWidth(HDC dc, const std::string& text) {
+    const std::wstring wide = WideFromAnsi(text);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text, length, &size);
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }
 
-// The length of the longest start of `text` narrower than `width`, at least
-// one character so that a character wider than the page still moves on.
-int PieceLength(HDC dc, const char* text, int length, int width) {
-    if (TextWidth(dc, text, length) < width)
-        return length;
-    int piece = 1;
-    while (piece < length && TextWidth(dc, text, piece + 1) < width)
-        ++piece;
+// The length in bytes of the longest start of `text` narrower than `width`,
+// at least one character so that a character wider than the page still
+// moves on. It ends between characters, never inside one.
+size_t PieceLength(HDC dc, const std::string& text, int width) {
+    if (TextWidth(dc, text) < width)
+        return text.size();
+    size_t piece = CharLengthAt(text, 0);
+    while (piece < text.size()) {
+        const size_t longer = piece + CharLengthAt(text, piece);
+        if (TextWidth(dc, text.substr(0, longer)) >= width)
+            break;
+        piece = longer;
+    }
     return piece;
+}
+
+// The first `count` characters of `text` (UTF-16 units, as the edit control
+// counts them), cut between characters.
+std::string FirstCharacters(const std::string& text, size_t count) {
+    if (text.size() <= count)
+        return text; // no more characters than bytes
+    size_t end = 0, units = 0;
+    while (end < text.size()) {
+        const size_t length = CharLengthAt(text, end);
+        units += WideLength(text.substr(end, length));
+        if (units > count)
+            break;
+        end += length;
+    }
+    return text.substr(0, end);
 }
 } // namespace
 
@@ -60,15 +86,14 @@ void ReportPrinter::PrintPiece(CDC& dc, const char* text, int length, int height
 
 void ReportPrinter::PrintLine(CDC& dc, const std::string& line, int width, int height,
                               int lineHeight, int& y) {
-    const char* text = line.c_str();
-    const int length = static_cast<int>(line.size());
-    if (TextWidth(dc, text, length) <= width) {
-        PrintPiece(dc, text, length, height, lineHeight, y);
+    if (TextWidth(dc, line) <= width) {
+        PrintPiece(dc, line.c_str(), static_cast<int>(line.size()), height, lineHeight, y);
         return;
     }
-    for (int start = 0; start < length;) {
-        const int piece = PieceLength(dc, text + start, length - start, width);
-        PrintPiece(dc, text + start, piece, height, lineHeight, y);
+    for (size_t start = 0; start < line.size();) {
+        const std::string rest = line.substr(start);
+        const size_t piece = PieceLength(dc, rest, width);
+        PrintPiece(dc, rest.c_str(), static_cast<int>(piece), height, lineHeight, y);
         start += piece;
     }
 }
@@ -77,15 +102,17 @@ void ReportPrinter::PrintLines(CDC& dc, HWND reportEdit, int width, int height, 
                                int& y) {
     // The edit control does not wrap, so each of its lines is one report line.
     const int count = static_cast<int>(::SendMessageA(reportEdit, EM_GETLINECOUNT, 0, 0));
+    // Room for the longest printed line in UTF-8, up to three bytes for each
+    // of its characters; what the buffer cuts lies past that line's end.
+    constexpr WORD capacity = 3 * kMaxPrintedLineLength;
     for (int i = 0; i < count; ++i) {
-        char buffer[kMaxPrintedLineLength + 1] = {};
-        const WORD capacity = kMaxPrintedLineLength;
+        char buffer[capacity + 1] = {};
         memcpy(buffer, &capacity, sizeof(capacity));
         LRESULT copied =
             ::SendMessageA(reportEdit, EM_GETLINE, i, reinterpret_cast<LPARAM>(buffer));
-        if (copied < 0 || copied > kMaxPrintedLineLength)
-            copied = copied < 0 ? 0 : kMaxPrintedLineLength;
-        PrintLine(dc, std::string(buffer, static_cast<size_t>(copied)), width, height, lineHeight,
-                  y);
+        if (copied < 0 || copied > capacity)
+            copied = copied < 0 ? 0 : capacity;
+        const std::string line(buffer, static_cast<size_t>(copied));
+        PrintLine(dc, FirstCharacters(line, kMaxPrintedLineLength), width, height, lineHeight, y);
     }
 }

@@ -19,7 +19,8 @@ enum print_exceptions { print_job_abandoned = 0 };
 
 using ShowAlertFn = std::function<void(const std::string&)>;
 
-// The longest report line that is printed; longer lines lose the rest.
+// The longest report line that is printed, in characters; longer lines
+// lose the rest.
 constexpr int kMaxPrintedLineLength = 499;
 
 class ReportPrinter {

@@ -45,10 +45,11 @@ export VELTRA_SHOT_DEST="$(win "$demo/backup")"
 export VELTRA_SHOT_READY="$(win "$demo/ready")" VELTRA_SHOT_DONE="$(win "$demo/done")"
 bash "$here/build.sh" --target ui_shot >/dev/null
 wine "$VELTRA_BUILD/tests/support/ui_shot.exe" >/dev/null 2>&1 &
+posing=$!
 for _ in $(seq 300); do [ -e "$demo/ready" ] && break; sleep 0.2; done
 sleep 0.5
 shot "Veltra (1.0b)" "$root/docs/finished-copy.png"
 touch "$demo/done"
-wait || true
+wait "$posing" || true # not a bare wait: the X server is a child too
 rm -rf "$demo"
 echo "screenshots in $root/docs"

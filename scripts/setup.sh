@@ -8,8 +8,10 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix
   googletest
   wine wine64
+  fonts-wine # Wine's "MS Sans Serif", with the widths of Windows' dialog font
   xvfb xauth x11-utils imagemagick
   cups cups-client printer-driver-cups-pdf poppler-utils
+  fonts-wqy-microhei
   nsis zip python3
 )
 missing=()

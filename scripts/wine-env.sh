@@ -1,6 +1,7 @@
 # Sourced by the other scripts: a Wine prefix of the build's own, never
 # ~/.wine, prepared once, with the crash debugger turned off so that a
-# crashing test ends instead of waiting for ever in winedbg.
+# crashing test ends instead of waiting for ever in winedbg, and with the
+# dialog font of Windows (see veltra_prepare_prefix).
 #   VELTRA_BUILD   build folder (default: build beside the sources)
 #   DISPLAY        must be set before the first Wine process of the prefix
 : "${VELTRA_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
@@ -10,18 +11,54 @@ export WINEARCH=win64
 # No Mono or Gecko installers: nothing may be downloaded.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=;winemenubuilder.exe=d}"
 
+# What the preparation below sets up, with the Wine that set it up: a prefix
+# whose marker holds another stamp (prepared by an earlier version of this
+# script, or by another Wine, whose own update rewrites the font settings) is
+# prepared again.
+veltra_prefix_stamp() {
+  echo "veltra prefix 3 (no crash debugger, Windows dialog font, CJK printer font)," \
+    "$(wine --version 2>/dev/null)"
+}
+
+# The dialogs ask for "MS Sans Serif" 8 pt. Wine's own "MS Sans Serif"
+# (sserife.fon, package fonts-wine) has the widths of Windows' font, so that
+# captions take the room they take on Windows; without it Wine draws a wider
+# stand-in. Debian's Wine does not look for its fonts where fonts-wine puts
+# them, so the prefix gets the font where Windows keeps it, in C:\windows\Fonts.
+# "MS Shell Dlg" (the system's own dialogs: folder browser, print dialog)
+# stands on Windows for Microsoft Sans Serif, the same design; Wine would
+# draw it with Tahoma. Both names are substituted with "MS Sans Serif".
+veltra_dialog_font=/usr/share/wine/fonts/sserife.fon
 veltra_prepare_prefix() {
   mkdir -p "$VELTRA_BUILD"
-  if [ ! -f "$WINEPREFIX/.veltra-ready" ]; then
-    wineboot --init >/dev/null 2>&1 || true
-    wineserver -w
-    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
-      /v Auto /t REG_SZ /d 0 /f >/dev/null 2>&1 || true
-    wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
-      /v Debugger /f >/dev/null 2>&1 || true
-    wineserver -w
-    touch "$WINEPREFIX/.veltra-ready"
+  local marker="$WINEPREFIX/.veltra-ready" stamp
+  stamp=$(veltra_prefix_stamp)
+  [ "$(cat "$marker" 2>/dev/null)" = "$stamp" ] && return 0
+  wineboot --init >/dev/null 2>&1 || true
+  wineserver -w
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Auto /t REG_SZ /d 0 /f >/dev/null 2>&1 || true
+  wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Debugger /f >/dev/null 2>&1 || true
+  local face
+  for face in "MS Shell Dlg" "Microsoft Sans Serif"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v "$face" /t REG_SZ /d "MS Sans Serif" /f >/dev/null 2>&1 || true
+  done
+  # Chinese, Japanese and Korean names on paper, as on a Windows system with
+  # its East Asian fonts: the printer's own font (Courier New) is WenQuanYi
+  # Micro Hei Mono (fonts-wqy-microhei), which holds them itself, since Wine's
+  # PostScript driver embeds no glyph of a linked fallback font.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    /v 'Courier New' /t REG_SZ /d 'WenQuanYi Micro Hei Mono' /f >/dev/null 2>&1 || true
+  wineserver -w
+  if ! cp -f "$veltra_dialog_font" "$WINEPREFIX/drive_c/windows/Fonts/"; then
+    # Not marked ready: the next run tries again, once setup.sh has run.
+    echo "wine-env: cannot put $veltra_dialog_font into the prefix" \
+      "(bash scripts/setup.sh installs it)" >&2
+    return 0
   fi
+  echo "$stamp" >"$marker"
 }
 
 # One Wine server for the whole run, with Wine's own background processes

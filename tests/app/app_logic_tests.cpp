@@ -1,5 +1,6 @@
 // The main dialog's own logic without a window: checking the typed folders,
 // the report's summary lines, and the help page's address.
+#include "AnsiText.h"
 #include "CopyJob.h"
 #include "CopyPaths.h"
 #include "HelpLauncher.h"
@@ -53,6 +54,22 @@ TEST(CheckCopyPaths, RefusesPathsTooLongInsteadOfCuttingThem) {
     std::string exactly259 = "C:\\" + std::string(255, 'y') + "\\";
     ASSERT_EQ(exactly259.size(), 259u);
     EXPECT_EQ(Check(exactly259, "D:\\b"), "");
+}
+
+// In UTF-8 a character may take three bytes: the limit counts characters as
+// Windows does, and two folders whose names differ only in the case of a
+// letter beyond ASCII are one folder.
+TEST(CheckCopyPaths, CountsCharactersNotBytesAndFoldsEveryLetter) {
+    const std::string folder = AnsiFromWide(std::wstring(200, L'\u8cc7'));
+    ASSERT_EQ(folder.size(), 600u);
+    std::string source = "C:\\" + folder, destination = "D:\\b";
+    EXPECT_EQ(CheckCopyPaths(source, destination), "");
+    EXPECT_EQ(source, "C:\\" + folder + "\\");
+    EXPECT_EQ(Check("C:\\" + folder + AnsiFromWide(std::wstring(57, L'\u8cc7')), "D:\\b"),
+              "Source folder path is too long (at most 259 characters)");
+    EXPECT_EQ(
+        Check(AnsiFromWide(L"C:\\\u00c4rger\\\u03a9"), AnsiFromWide(L"c:\\\u00e4rger\\\u03c9\\")),
+        "Source and destination folders must be different");
 }
 
 TEST(CheckCopyPaths, NormalisesTrailingBackslashAndDotSegments) {

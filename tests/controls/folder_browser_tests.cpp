@@ -5,12 +5,15 @@
 #include "BrowseDialog.h"
 #include "DialogWatcher.h"
 #include "FolderBrowser.h"
+#include "OleSession.h"
 #include "TempFolder.h"
 #include "UiDriver.h"
 
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
+
+#include <thread>
 
 namespace {
 // Runs one browse; `work` gets the browse dialog (null if none appeared).
@@ -81,4 +84,28 @@ TEST(FolderBrowser, ItemWithoutAFileSystemPathCountsAsNoChoice) {
     EXPECT_TRUE(selected) << "the browse dialog never selected My Computer";
     EXPECT_FALSE(chosen);
     EXPECT_EQ(path, "");
+}
+
+// The program's interface thread holds an OleSession while its dialogs run:
+// the browse dialog's new style wants an apartment-threaded COM there.
+// Windows does not enforce it under Wine, so the session itself is checked:
+// apartment-threaded while it lives, released when it goes.
+TEST(FolderBrowser, RunsInTheProgramsApartmentThreadedSession) {
+    std::thread([] {
+        {
+            OleSession ole;
+            ASSERT_TRUE(ole.initialised());
+            EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE)
+                << "not apartment-threaded";
+            std::string path = "C:\\previous\\choice";
+            EXPECT_FALSE(BrowseWith(
+                [](HWND dialog) {
+                    ASSERT_NE(dialog, nullptr);
+                    Press(dialog, IDCANCEL);
+                },
+                path));
+        }
+        EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK) << "not released";
+        ::CoUninitialize();
+    }).join();
 }

@@ -23,6 +23,9 @@ public:
     std::function<DWORD(int call)> fail_find_next; // 1 for the first call
     DWORD fail_find_close = 0;
     bool fail_get_current = false;
+    // Changes every folder identity found, e.g. to the zeros that some
+    // network redirectors report.
+    std::function<void(folder_identity&)> alter_identity;
 
     DWORD get_current_directory(DWORD size, char* buffer) override {
         if (fail_get_current)
@@ -35,13 +38,13 @@ public:
                 return error = e, FALSE;
         return pass(file_system::set_current_directory(path));
     }
-    HANDLE find_first_file(const char* pattern, WIN32_FIND_DATAA* entry) override {
+    HANDLE find_first_file(const char* pattern, find_entry* entry) override {
         ++find_first_calls;
         HANDLE h = file_system::find_first_file(pattern, entry);
         error = ::GetLastError();
         return h;
     }
-    BOOL find_next_file(HANDLE find, WIN32_FIND_DATAA* entry) override {
+    BOOL find_next_file(HANDLE find, find_entry* entry) override {
         ++find_next_calls;
         if (fail_find_next)
             if (DWORD e = fail_find_next(find_next_calls))
@@ -66,10 +69,20 @@ public:
         shell_sources.push_back(operation->pFrom);
         return file_system::file_operation(operation);
     }
+    DWORD file_attributes(const char* path) override {
+        return pass(file_system::file_attributes(path));
+    }
+    bool identify_folder(const char* path, folder_identity* identity) override {
+        if (!file_system::identify_folder(path, identity))
+            return false;
+        if (alter_identity)
+            alter_identity(*identity);
+        return true;
+    }
     DWORD last_error() override { return error; }
 
 private:
-    BOOL pass(BOOL result) {
+    template <class Result> Result pass(Result result) {
         error = ::GetLastError();
         return result;
     }

@@ -1,6 +1,7 @@
 // The copy job on its worker thread: completion, stop requests, and the
-// handle the dialog waits on.
+// handle the dialog waits on when it closes.
 #include "WalkFixture.h"
+#include "WinThread.h"
 
 #include <atomic>
 
@@ -81,6 +82,34 @@ TEST_F(WalkCase, StopDuringCopyUnwindsEveryLevel) {
     for (auto it = stats + 1; it + 1 < all.end(); ++it)
         EXPECT_EQ(it->message, static_cast<UINT>(WM_COPY_FOLDER)) << Describe(all);
     EXPECT_EQ(all.back(), Done());
+}
+
+// Closing stops the copy after its current file and waits for the worker as
+// long as that file takes; the program ends after the wait. Here the wait
+// reports in every few milliseconds instead of every second, and the file
+// is large enough to outlast many such intervals: a wait that gave up at
+// one would end the program with the file half written.
+TEST_F(WalkCase, ClosingWaitLastsAsLongAsTheCurrentFile) {
+    std::string large(32 << 20, '\0');
+    for (size_t i = 0; i < large.size(); i += 4096)
+        large[i] = static_cast<char>(i / 4096);
+    ASSERT_TRUE(WriteFileBytes(source + "large.bin", large));
+    auto* job = new copy_job(source, destination, true, recorder.window(), recorder.queue());
+    recorder.set_hook([&](const Notification& n) {
+        if (n.message == WM_COPY_STATUS && n.text.find("large.bin") != std::string::npos)
+            job->request_stop(); // the close comes as the shell starts on the file
+    });
+    ASSERT_FALSE(job->start());
+    OwnedHandle worker = job->take_worker_wait_handle();
+    int intervals = 0;
+    EXPECT_TRUE(WaitForThreadServingMessages(worker.get(), 2, [&](DWORD) { ++intervals; }));
+    EXPECT_EQ(WaitForSingleObject(worker.get(), 0), WAIT_OBJECT_0) << "the wait ended first";
+    std::string copied;
+    EXPECT_TRUE(ReadFileBytes(destination + "large.bin", copied) && copied == large)
+        << "the file is not whole";
+    EXPECT_GT(intervals, 1) << "the file did not outlast the shortened interval";
+    ASSERT_TRUE(recorder.wait_done());
+    delete job;
 }
 
 } // namespace

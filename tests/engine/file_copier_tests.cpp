@@ -53,6 +53,26 @@ TEST_F(CopyCase, FailingCopyIsReportedWithItsSourcePath) {
     EXPECT_EQ(recorder.notifications(), expected) << Describe(recorder.notifications());
 }
 
+// The shell would copy the file into a folder of its name and report
+// success, with the file then not where the report says.
+TEST_F(CopyCase, FolderInTheFilesPlaceIsReportedNotCopiedInto) {
+    std::string from = temp.path() + "report", to = temp.path() + "dest\\report";
+    ASSERT_TRUE(WriteFileBytes(from, "report body"));
+    ASSERT_TRUE(CreateDirectoryA((temp.path() + "dest").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(to.c_str(), nullptr));
+    EXPECT_FALSE(Copy(from, to, true));
+    EXPECT_FALSE(FileExists(to + "\\report")) << "copied into the folder";
+    EXPECT_TRUE(FolderExists(to));
+    std::string content;
+    ASSERT_TRUE(ReadFileBytes(from, content));
+    EXPECT_EQ(content, "report body");
+    std::vector<Notification> expected = {
+        Status(from),
+        {WM_COPY_NOT_COPIED,
+         from + "  (not copied: a folder of the same name is in its place in the destination)"}};
+    EXPECT_EQ(recorder.notifications(), expected) << Describe(recorder.notifications());
+}
+
 TEST_F(CopyCase, UnavailableDestinationNeverCallsTheShell) {
     struct CountingFs : file_system {
         int calls = 0;

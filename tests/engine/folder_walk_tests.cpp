@@ -1,5 +1,6 @@
 // The folder walk on real trees under Wine: what is copied, what is counted
 // and what the dialog is told.
+#include "AnsiText.h"
 #include "UnixBridge.h"
 #include "WalkFixture.h"
 
@@ -16,7 +17,7 @@ TEST_F(WalkCase, CopiesNestedTreeExactly) {
                                   {"sub one\\zero.txt", ""},
                                   {"sub one\\hidden.txt", "hidden"},
                                   {"sub one\\readonly.txt", "read only"},
-                                  {"sub one\\caf\xe9 \xdf.txt", "ansi name"},
+                                  {AnsiFromWide(L"sub one\\caf\u00e9 \u00df.txt"), "ansi name"},
                                   {"sub one\\deeper\\data.bin", binary},
                                   {"sub one\\deeper\\empty too\\", ""}}));
     SetFileAttributesA((source + "sub one\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -36,6 +37,28 @@ TEST_F(WalkCase, CopiesNestedTreeExactly) {
     for (const Notification& n : recorder.notifications())
         EXPECT_NE(n.message, WM_COPY_NOT_COPIED) << n.text;
     SetFileAttributesA((destination + "sub one\\readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// In UTF-8 the current folder's path may pass MAX_PATH bytes well within
+// MAX_PATH characters: the walk saves and restores it whole.
+TEST_F(WalkCase, CurrentFolderLongerThanMaxPathBytesIsRestored) {
+    std::string current = temp.path();
+    for (int level = 0; level < 2; ++level) {
+        current += AnsiFromWide(std::wstring(60, static_cast<wchar_t>(0x8cc7 + level))) + "\\";
+        ASSERT_TRUE(CreateDirectoryA(current.c_str(), nullptr));
+    }
+    ASSERT_GT(current.size(), static_cast<size_t>(MAX_PATH));
+    ASSERT_TRUE(MakeTree(source, {{"a.txt", "a"}}));
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    Run();
+    std::string after(3 * MAX_PATH, '\0');
+    after.resize(GetCurrentDirectoryA(static_cast<DWORD>(after.size()), after.data()));
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(after + "\\", current);
+    EXPECT_EQ(recorder.without_progress(), (std::vector<Notification>{Folder(source), Done()}));
+    EXPECT_EQ(statistics.files_copied, 1);
 }
 
 TEST_F(WalkCase, SendsExactSequenceForSmallTree) {
@@ -118,6 +141,60 @@ TEST_F(WalkCase, DestinationInsideSourceIsRefused) {
         EXPECT_TRUE(FileExists(destination + "a\\b\\deep.txt"));
         EXPECT_FALSE(incomplete);
     }
+}
+
+// The destination is the source's own parent, typed as it is and by its
+// short (8.3) name, and the source holds a folder of its own name: that
+// folder's place in the destination is the source itself. Walked, it would
+// overwrite the source's notes.txt; it is reported instead.
+TEST_F(WalkCase, SubfolderWhosePlaceIsTheSourceItselfIsNotWalked) {
+    const std::vector<TreeEntry> tree = {{"notes.txt", "the source's own notes"},
+                                         {"Project Docs\\notes.txt", "other notes"},
+                                         {"Project Docs\\deeper\\d.txt", "d"}};
+    for (bool shortName : {false, true}) {
+        SCOPED_TRACE(shortName ? "short name" : "as typed");
+        TempFolder here;
+        std::string parent = here.path() + "Project Docs\\";
+        source = parent + "Project Docs\\";
+        ASSERT_TRUE(MakeTree(source, tree));
+        ASSERT_TRUE(MakeTree(here.path() + "pristine\\", tree));
+        destination = parent;
+        if (shortName) {
+            char shortPath[MAX_PATH] = {};
+            ASSERT_GT(GetShortPathNameA(parent.c_str(), shortPath, MAX_PATH), 0u);
+            destination = shortPath;
+            ASSERT_EQ(destination.find("Project Docs"), std::string::npos) << destination;
+        }
+        recorder.clear();
+        Run();
+        EXPECT_EQ(CompareTrees(here.path() + "pristine\\", source), "") << "the source changed";
+        auto all = recorder.without_progress();
+        EXPECT_NE(std::find(all.begin(), all.end(),
+                            NotCopied(source + "Project Docs\\  (not copied: its place in the "
+                                               "destination is the source folder itself)")),
+                  all.end())
+            << Describe(all);
+        EXPECT_TRUE(incomplete) << "the summary must not claim success";
+        EXPECT_EQ(statistics.files_failed, 0);
+    }
+}
+
+// Files going into a destination folder that this copy creates are not
+// looked at first (nothing can be there); one that was there before still
+// is, at every depth: a folder in a file's place is reported, and a failed
+// copy never removes a file that the destination held.
+TEST_F(WalkCase, DestinationFoldersThatWereThereAreLookedIntoAtEveryDepth) {
+    ASSERT_TRUE(MakeTree(source, {{"old\\report", "new report"}, {"new\\report", "other"}}));
+    ASSERT_TRUE(MakeTree(destination, {{"old\\report\\kept.txt", "kept"}}));
+    Run();
+    EXPECT_EQ(recorder.of(WM_COPY_NOT_COPIED),
+              std::vector<Notification>{
+                  NotCopied(source + "old\\report  (not copied: a folder of the same name is in "
+                                     "its place in the destination)")});
+    EXPECT_FALSE(FileExists(destination + "old\\report\\report")) << "copied into the folder";
+    EXPECT_EQ(CompareTrees(source + "new\\", destination + "new\\"), "");
+    EXPECT_EQ(statistics.files_copied, 1);
+    EXPECT_EQ(statistics.files_failed, 1);
 }
 
 TEST_F(WalkCase, UncreatableDestinationFailsEverySubfolderFileWithoutShell) {

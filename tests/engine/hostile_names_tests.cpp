@@ -1,8 +1,8 @@
 // Hostile names through the real engine: characters the shell and the
-// command line treat specially, characters inside and outside the ANSI code
-// page, names Windows cannot write at all, names at the length limit and a
-// tree deeper than 260 characters. Each entry is copied or reported; none is
-// lost and nothing crashes.
+// command line treat specially, characters of every script, names Windows
+// cannot write at all, names at the length limit and a tree deeper than 260
+// characters. Each entry is copied or reported; none is lost and nothing
+// crashes.
 #include "CopyAudit.h"
 #include "EngineRun.h"
 #include "TempFolder.h"
@@ -39,7 +39,9 @@ struct NameCase : CopyFolders {
     }
 };
 
-TEST_F(NameCase, SpecialAndCodePageCharactersAreCopiedOrReported) {
+// Windows can hold every one of these names, and in UTF-8 so can the
+// program: each is copied, none only reported.
+TEST_F(NameCase, SpecialCharactersAndNamesBeyondAnyLegacyCodePageAreCopied) {
     const std::vector<std::wstring> names = {L" leading blank.txt",
                                              L"a & b.txt",
                                              L"100%.txt",
@@ -48,24 +50,27 @@ TEST_F(NameCase, SpecialAndCodePageCharactersAreCopiedOrReported) {
                                              L"semi;colon.txt",
                                              L"com,ma.txt",
                                              L"it's.txt",
-                                             L"caf\u00e9 \u00df \u20ac.txt", // in the code page
+                                             L"caf\u00e9 \u00df \u20ac.txt", // in Windows-1252
                                              L"\u65e5\u672c\u8a9e.txt",
-                                             L"\U0001F600 smile.txt", // outside it
+                                             L"\U0001F600 smile.txt", // beyond the BMP
                                              L"a.txt",
-                                             L"\u0101.txt", // a-macron shown as "a" by best fit
+                                             L"\u0101.txt", // "a" to a best-fit conversion
                                              L"\u03a9mega.txt",
-                                             L"Omega.txt"}; // omega shown as "O" by best fit
+                                             L"Omega.txt"}; // "Omega" to a best-fit conversion
     for (const std::wstring& name : names)
         ASSERT_TRUE(WriteWideFile(wideSource + name, "content of " + Utf8(name))) << Utf8(name);
     ASSERT_TRUE(CreateDirectoryW((wideSource + L"\u8cc7\u6599").c_str(), nullptr));
     ASSERT_TRUE(WriteWideFile(wideSource + L"\u8cc7\u6599\\inside.txt", "in a CJK folder"));
     ASSERT_TRUE(CreateDirectoryW((wideSource + L"caf\u00e9 & co").c_str(), nullptr));
     ASSERT_TRUE(WriteWideFile(wideSource + L"caf\u00e9 & co\\inside.txt", "in a cp1252 folder"));
-    CopyAndAudit();
+    EngineRun run = CopyAndAudit();
+    EXPECT_EQ(run.statistics.files_failed, 0) << Describe(run.notices);
+    EXPECT_EQ(run.statistics.files_copied, static_cast<int>(names.size()) + 2);
     std::string copied;
     EXPECT_TRUE(ReadFileBytes(destination + " leading blank.txt", copied));
-    EXPECT_TRUE(ReadFileBytes(destination + "caf\xe9 \xdf \x80.txt", copied));
-    EXPECT_TRUE(ReadFileBytes(destination + "caf\xe9 & co\\inside.txt", copied));
+    EXPECT_TRUE(ReadFileBytes(destination + Narrow(L"\U0001F600 smile.txt"), copied));
+    EXPECT_TRUE(ReadFileBytes(destination + Narrow(L"\u8cc7\u6599\\inside.txt"), copied));
+    EXPECT_EQ(copied, "in a CJK folder");
 }
 
 TEST_F(NameCase, NamesAtTheLengthLimitAndATreeDeeperThan260Characters) {

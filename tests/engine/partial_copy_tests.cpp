@@ -29,6 +29,15 @@ struct FailsUntouched : file_system {
     int file_operation(SHFILEOPSTRUCTA*) override { return ERROR_ACCESS_DENIED; }
 };
 
+// The same, after a look at the destination that failed for a moment (a
+// sharing violation, a network hiccup) although the file is there.
+struct LookFailsToo : FailsUntouched {
+    DWORD file_attributes(const char*) override {
+        ::SetLastError(ERROR_SHARING_VIOLATION);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+};
+
 struct PartialCopy : ::testing::Test {
     TempFolder temp;
     NotificationRecorder recorder;
@@ -55,12 +64,17 @@ TEST_F(PartialCopy, PartlyWrittenNewFileIsRemovedAndReported) {
 TEST_F(PartialCopy, FileThatWasThereBeforeIsNeverRemoved) {
     ASSERT_TRUE(WriteFileBytes(from, "new"));
     ASSERT_TRUE(WriteFileBytes(to, "there before"));
-    for (bool silently : {true, false}) {
-        FailsUntouched fs;
-        EXPECT_FALSE(Copy(fs, silently));
-        std::string content;
-        ASSERT_TRUE(ReadFileBytes(to, content));
-        EXPECT_EQ(content, "there before");
+    FailsUntouched fails;
+    LookFailsToo lookFails;
+    for (file_system* fs : std::initializer_list<file_system*>{&fails, &lookFails}) {
+        for (bool silently : {true, false}) {
+            EXPECT_FALSE(Copy(*fs, silently));
+            std::string content;
+            ASSERT_TRUE(ReadFileBytes(to, content));
+            EXPECT_EQ(content, "there before") << (fs == &lookFails ? "look failed" : "");
+            ASSERT_TRUE(ReadFileBytes(from, content));
+            EXPECT_EQ(content, "new") << "the source is as it was";
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 // Trailing backslashes and destination folder creation, on real folders and,
 // for network paths, through the seam.
+#include "AnsiText.h"
 #include "FolderCopier.h"
 #include "PathOps.h"
 #include "RecordingFileSystem.h"
@@ -20,9 +21,13 @@ TEST(AddTrailingBackslash, AppendsOnlyWhenMissing) {
     EXPECT_EQ(empty, "\\");
 }
 
+// Every letter Windows folds, as NTFS compares names: not only ASCII, and
+// on the UTF-16 form, whatever bytes the code page gives each letter.
 TEST(SamePathIgnoringCase, IgnoresLetterCaseOnly) {
     EXPECT_TRUE(same_path_ignoring_case("C:\\Data\\Backup\\", "c:\\DATA\\backup\\"));
-    EXPECT_TRUE(same_path_ignoring_case("C:\\caf\xe9\\", "C:\\CAF\xc9\\"));
+    EXPECT_TRUE(same_path_ignoring_case(AnsiFromWide(L"C:\\\u00c4rger\\\u03a9mega\\"),
+                                        AnsiFromWide(L"C:\\\u00e4RGER\\\u03c9MEGA\\")));
+    EXPECT_FALSE(same_path_ignoring_case(AnsiFromWide(L"C:\\Stra\u00dfe\\"), "C:\\STRASSE\\"));
     EXPECT_FALSE(same_path_ignoring_case("C:\\data\\", "C:\\data2\\"));
 }
 

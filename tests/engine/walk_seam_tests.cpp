@@ -1,5 +1,6 @@
 // Failures a real folder cannot be made to produce under Wine, through the
 // seam: each its message, and the walk goes on as it should.
+#include "AnsiText.h"
 #include "WalkFixture.h"
 
 namespace {
@@ -89,6 +90,75 @@ TEST_F(SeamCase, SubfolderDenyingAccessIsReportedAndSkipped) {
                               ")(32)")),
               all.end())
         << Describe(all);
+}
+
+// Some network redirectors report a zero file index for every folder. Taken
+// at its word, every subfolder would be "the destination" and be skipped
+// while the summary claimed success.
+TEST_F(SeamCase, ZeroFolderIdentitiesCountAsUnknown) {
+    const std::vector<TreeEntry> more = {{"sub\\x.txt", "x"}, {"sub\\deeper\\y.txt", "yy"}};
+    ASSERT_TRUE(MakeTree(source, more));
+    std::string pristine = temp.path() + "pristine\\";
+    ASSERT_TRUE(MakeTree(pristine, more));
+    ASSERT_TRUE(MakeTree(pristine, {{"1.txt", "1"}, {"2.txt", "2"}, {"3.txt", "3"}}));
+    fs.alter_identity = [](folder_identity& identity) {
+        identity.index_high = identity.index_low = 0;
+    };
+    Run();
+    EXPECT_EQ(CompareTrees(source, destination), "");
+    EXPECT_EQ(CompareTrees(pristine, source), "") << "the source is as it was";
+    EXPECT_EQ(statistics.files_copied, 5);
+    EXPECT_EQ(Errors(), 0) << Describe(recorder.notifications());
+    EXPECT_FALSE(incomplete);
+}
+
+// WideCharToMultiByte as Windows documents it: for UTF-8 no flag but
+// WC_ERR_INVALID_CHARS and no default character, or the call fails. Wine
+// accepts both, so only this stand-in tells a conversion that would turn
+// every name, "." and ".." included, into a failure on Windows.
+int WINAPI DocumentedWideToMultiByte(UINT codePage, DWORD flags, LPCWCH wide, int length, LPSTR out,
+                                     int size, LPCCH fallback, LPBOOL used) {
+    if (codePage == CP_UTF8 && ((flags & ~WC_ERR_INVALID_CHARS) != 0 || fallback || used)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return WideCharToMultiByte(codePage, flags, wide, length, out, size, fallback, used);
+}
+
+TEST(NameConversion, Utf8WritesEveryNameButAnUnpairedSurrogate) {
+    auto utf8 = [](const std::wstring& name) {
+        return AnsiNameFromWide(name, CP_UTF8, DocumentedWideToMultiByte);
+    };
+    EXPECT_EQ(utf8(L"."), ".");
+    EXPECT_EQ(utf8(L"caf\u00e9 \u0101 \u03a9 \u65e5\u672c \U0001F600.txt"),
+              "caf\xC3\xA9 \xC4\x81 \xCE\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80.txt");
+    const wchar_t lone[] = {L'a', 0xD83D, L'b', 0xDE00, 0};
+    EXPECT_EQ(utf8(lone), "a?b?") << "reported as a name the code page cannot hold";
+}
+
+TEST(NameConversion, LegacyCodePageWritesWhatItHoldsAndNoLookAlike) {
+    auto legacy = [](const std::wstring& name) {
+        return AnsiNameFromWide(name, 1252, DocumentedWideToMultiByte);
+    };
+    EXPECT_EQ(legacy(L"caf\u00e9 \u20ac.txt"), "caf\xE9 \x80.txt");
+    EXPECT_EQ(legacy(L"\u0101 \u03a9mega \u65e5.txt"), "? ?mega ?.txt") << "never a or O";
+}
+
+// A system that ignores the manifest keeps its legacy code page: a name it
+// cannot hold is reported with its explanation, the rest copied.
+TEST_F(WalkCase, UnderALegacyCodePageANameItCannotHoldIsReported) {
+    ASSERT_TRUE(MakeTree(source, {{"plain.txt", "1"}, {AnsiFromWide(L"\u03a9mega.txt"), "22"}}));
+    file_system legacy(1252);
+    copy_job job(source, destination, true, recorder.window(), recorder.queue(), &legacy);
+    job.run();
+    ASSERT_TRUE(recorder.wait_done(1000));
+    EXPECT_EQ(recorder.of(WM_COPY_NOT_COPIED),
+              std::vector<Notification>{
+                  NotCopied(source + "?mega.txt  (not copied: the name holds characters that this "
+                                     "system's code page or Windows file names cannot hold)")});
+    EXPECT_EQ(job.get_statistics().files_copied, 1);
+    EXPECT_EQ(job.get_statistics().files_failed, 1);
+    EXPECT_EQ(SizeOfTree(destination).files, 1);
 }
 
 } // namespace

@@ -2,12 +2,14 @@
 // copy that succeeds, copies with failures and errors. The report is
 // compared with what the dialog's grouping rule makes of the engine's
 // notices for the same copy.
+#include "AnsiText.h"
 #include "EngineRun.h"
 #include "FormatText.h"
 #include "ReportLines.h"
 #include "TempFolder.h"
 #include "Trees.h"
 #include "UiDriver.h"
+#include "UnixBridge.h"
 #include "WideTree.h"
 #include "resource.h"
 
@@ -71,6 +73,37 @@ TEST(StartCopyChecks, EachMessageInItsOrderAndTheReportEmptiedFirst) {
     EXPECT_FALSE(FolderExists(temp.path() + "x")) << "nothing was copied";
 }
 
+// The source typed by its long name and the destination by its short (8.3)
+// name, through a folder link, or as a \\?\ path: one folder, which the copy
+// would offer onto itself file by file.
+TEST(TwoSpellingsInTheDialog, OneFolderUnderAnotherSpellingIsRefusedAtStartCopy) {
+    TempFolder temp;
+    std::string source = temp.path() + "Long Source Folder Name\\";
+    const std::vector<TreeEntry> tree = {{"a.txt", "one"}, {"sub\\b.txt", "two"}};
+    ASSERT_TRUE(MakeTree(source, tree));
+    ASSERT_TRUE(MakeTree(temp.path() + "pristine\\", tree));
+    char shortPath[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(source.c_str(), shortPath, MAX_PATH), 0u);
+    ASSERT_TRUE(
+        RunUnix("ln -s '" + UnixPathOf(source) + "' '" + UnixPathOf(temp.path()) + "link'"));
+
+    VeltraProcess app;
+    for (std::string other : {std::string(shortPath), temp.path() + "link", "\\\\?\\" + source}) {
+        StartCopy(app, source, other);
+        HWND alert = app.WaitForWindow("Veltra Alert");
+        ASSERT_NE(alert, nullptr) << other << ": no alert, a copy started";
+        EXPECT_EQ(TextOf(GetDlgItem(alert, IDC_ALERT_MESSAGE)),
+                  "Source and destination folders must be different")
+            << other;
+        Press(alert, IDOK);
+        ASSERT_TRUE(app.WaitForWindowGone(alert));
+        EXPECT_EQ(TextOf(app.item(IDC_STATUS_TEXT)), "Status: Ready") << other;
+    }
+    EXPECT_EQ(CompareTrees(temp.path() + "pristine\\", source), "") << "the source changed";
+}
+
+// Names of every script, beyond any legacy code page, are copied like any
+// other: Veltra runs in UTF-8.
 TEST(CopyFromDialog, AWholeTreeIsCopiedAndSummarised) {
     TempFolder temp;
     std::string source = temp.path() + "src\\", destination = temp.path() + "new\\dest";
@@ -79,21 +112,25 @@ TEST(CopyFromDialog, AWholeTreeIsCopiedAndSummarised) {
         {"sub dir\\b.txt", std::string(70000, 'b')},
         {"sub dir\\deep\\c.bin", std::string(1048576, 'c')},
         {"empty\\", ""},
-        {"caf\xe9 \xdf.txt", "caf\xe9"},
         {"zero.dat", ""},
+        {AnsiFromWide(L"caf\u00e9.txt"), "1"},
+        {AnsiFromWide(L"\u65e5\u672c\\\u5831\u544a.txt"), "22"},
+        {AnsiFromWide(L"emoji \U0001F600.txt"), "333"},
+        {AnsiFromWide(L"\u0101 macron.txt"), "4444"},
+        {AnsiFromWide(L"\u03a9mega.txt"), "55555"},
     };
     ASSERT_TRUE(MakeTree(source, tree));
-    double bytes = 5 + 70000 + 1048576 + 5;
+    double bytes = 5 + 70000 + 1048576 + 15;
 
     VeltraProcess app;
     StartCopy(app, source, destination);
     ASSERT_TRUE(WaitForCopyComplete(app));
 
     EXPECT_EQ(CompareTrees(source, destination + "\\"), "");
-    EXPECT_EQ(ReportOf(app), kRule + "\r\nAll files copied successfully.  5 files, totalling " +
+    EXPECT_EQ(ReportOf(app), kRule + "\r\nAll files copied successfully.  9 files, totalling " +
                                  Megabytes(bytes) + "Mb.\r\n");
     EXPECT_EQ(TextOf(app.item(IDC_STATISTICS_TEXT)),
-              "Statistics: " + Megabytes(bytes) + "Mb copied in 5 files");
+              "Statistics: " + Megabytes(bytes) + "Mb copied in 9 files");
     EXPECT_TRUE(IsEnabled(app.item(IDC_START_COPY)));
     EXPECT_EQ(FocusOf(app.dialog()), app.item(IDC_START_COPY));
     EXPECT_FALSE(IsReadOnly(app.item(IDC_REPORT_EDIT)));
@@ -186,6 +223,55 @@ TEST(CopyFromDialog, TwoErrorsInARowAreShownOneAfterTheOther) {
     EXPECT_TRUE(FileExists(temp.path() + "dest\\top.txt"));
     std::string report = ReportOf(app);
     EXPECT_NE(report.find("The copy is incomplete"), std::string::npos) << report;
+}
+
+// The status and statistics lines are written a few times a second, not per
+// file: the texts of the files copied just before an alert must still be
+// there when it opens.
+TEST(CopyFromDialog, AnAlertOpensOverTheStatusAndStatisticsOfTheLastFileBeforeIt) {
+    TempFolder temp;
+    std::string source = temp.path() + "src\\";
+    std::vector<TreeEntry> tree;
+    for (int i = 0; i < 40; ++i)
+        tree.push_back({FormatText("f%02d.txt", i), std::string(1000, 'x')});
+    ASSERT_TRUE(MakeTree(source, tree));
+    // A folder that cannot be entered (too deep) gives an error alert; it is
+    // renamed until at least five files are listed, and so copied, before it.
+    // The files the listing gives before the folder:
+    auto filesBefore = [&](const std::string& folder) {
+        std::vector<std::string> files;
+        for (const WIN32_FIND_DATAA& entry : ListFolder(source)) {
+            if (entry.cFileName == folder)
+                break;
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                files.push_back(entry.cFileName);
+        }
+        return files;
+    };
+    std::string deep = std::string(120, 'a') + "\\" + std::string(120, 'b');
+    ASSERT_TRUE(MakeWideFolders(LongPath(source + "g00\\" + deep)));
+    std::string folder = "g00";
+    std::vector<std::string> before = filesBefore(folder);
+    for (int n = 1; n < 40 && before.size() < 5; ++n) {
+        std::string next = FormatText("g%02d", n);
+        ASSERT_TRUE(MoveFileA((source + folder).c_str(), (source + next).c_str()));
+        folder = next;
+        before = filesBefore(folder);
+    }
+    ASSERT_GE(before.size(), 5u) << "no name put the folder after five files";
+
+    VeltraProcess app;
+    StartCopy(app, source, temp.path() + "dest");
+    HWND alert = app.WaitForWindow("Veltra Alert");
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(TextOf(app.item(IDC_STATUS_TEXT)), "Status: copying file " + source + before.back());
+    int files = static_cast<int>(before.size());
+    EXPECT_EQ(TextOf(app.item(IDC_STATISTICS_TEXT)),
+              "Statistics: " + Megabytes(files * 1000.0) +
+                  FormatText("Mb copied in %d files", files));
+    Press(alert, IDOK);
+    ASSERT_TRUE(app.WaitForWindowGone(alert));
+    ASSERT_TRUE(WaitForCopyComplete(app));
 }
 
 TEST(CopyFromDialog, AParentFolderIsHeadedAgainAfterItsSubfolderReportedFailures) {

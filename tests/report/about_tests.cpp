@@ -2,6 +2,7 @@
 // them in its panes.
 
 #include "AboutDlg.h"
+#include "AnsiText.h"
 #include "AboutTexts.h"
 #include "DialogWatcher.h"
 #include "UiDriver.h"
@@ -29,10 +30,11 @@ std::vector<std::string> CrLfLines(const std::string& text) {
     }
 }
 
+// In characters, whatever bytes the code page gives each.
 size_t Longest(const std::vector<std::string>& lines) {
     size_t longest = 0;
     for (const auto& line : lines)
-        longest = std::max(longest, line.size());
+        longest = std::max(longest, WideLength(line));
     return longest;
 }
 } // namespace
@@ -97,8 +99,8 @@ TEST(AboutTexts, LicenceHas114LinesInSevenSectionsEachLineEndedByCrLf) {
         }
     EXPECT_EQ(clauses, 5);
 
-    // Windows-1252: the copyright sign in section 3 with the year, the right
-    // single quotation mark in the last two sections.
+    // The copyright sign in section 3 with the year, the right single
+    // quotation mark in the last two sections, in the process's code page.
     auto section = [&](size_t s) {
         std::string body;
         for (size_t i = headings[s]; i < (s + 1 < headings.size() ? headings[s + 1] : lines.size());
@@ -106,14 +108,27 @@ TEST(AboutTexts, LicenceHas114LinesInSevenSectionsEachLineEndedByCrLf) {
             body += lines[i] + "\n";
         return body;
     };
-    EXPECT_NE(section(2).find("\xA9 2026"), std::string::npos);
-    EXPECT_NE(section(5).find('\x92'), std::string::npos);
-    EXPECT_NE(section(6).find('\x92'), std::string::npos);
+    EXPECT_NE(section(2).find(AnsiFromWide(L"\u00a9 2026")), std::string::npos);
+    EXPECT_NE(section(5).find(AnsiFromWide(L"\u2019")), std::string::npos);
+    EXPECT_NE(section(6).find(AnsiFromWide(L"\u2019")), std::string::npos);
     // The last section's two paragraphs have no empty line between them.
     size_t emptyInLast = 0;
     for (size_t i = headings[6]; i < lines.size(); ++i)
         emptyInLast += lines[i].empty();
     EXPECT_EQ(emptyInLast, 1u); // the one below its heading
+}
+
+// Under a legacy code page the signs are its own bytes: 0xA9 and 0x92 in
+// Windows-1252, never the UTF-8 bytes the sources keep them in.
+TEST(AboutTexts, LicenceSignsAreWrittenInTheCodePageShown) {
+    const std::string legacy = BuildLicenseText(1252);
+    EXPECT_NE(legacy.find("Copyright \xA9 2026"), std::string::npos);
+    EXPECT_NE(legacy.find("user\x92s duty"), std::string::npos);
+    EXPECT_EQ(legacy.find('\xC2'), std::string::npos);
+    const std::string utf8 = BuildLicenseText(CP_UTF8);
+    EXPECT_NE(utf8.find("Copyright \xC2\xA9 2026"), std::string::npos);
+    EXPECT_NE(utf8.find("user\xE2\x80\x99s duty"), std::string::npos);
+    EXPECT_EQ(WideFromAnsi(legacy, 1252), WideFromAnsi(utf8, CP_UTF8));
 }
 
 namespace {

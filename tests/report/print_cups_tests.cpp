@@ -2,6 +2,7 @@
 // default printer, as Wine shows it, and a report printed on it and read
 // back from the PDF that cups-pdf writes.
 
+#include "AnsiText.h"
 #include "FormatText.h"
 #include "PrintRecorder.h"
 #include "ReportFixture.h"
@@ -108,6 +109,36 @@ TEST_F(CupsPrinting, ReportPrintsAsAPdfWithItsHeaderAndEveryLineInOrder) {
     EXPECT_LT(credit, body);
     EXPECT_EQ(pdf.pages, calls.startPages);
     std::printf("PDF: %s (%d pages)\n", pdf.unixPath.c_str(), pdf.pages);
+}
+
+// Names beyond any legacy code page print as they are: a folder heading and
+// an item in Chinese and Japanese characters read back whole from the PDF.
+TEST_F(CupsPrinting, ChineseAndJapaneseNamesPrintWhole) {
+    HDC printer = ::CreateDCA(nullptr, DefaultPrinter().c_str(), nullptr, nullptr);
+    ASSERT_NE(printer, nullptr);
+    const std::string marker =
+        FormatText("Names %lu-%lu", ::GetCurrentProcessId(), ::GetTickCount());
+    const std::vector<std::string> lines = {
+        marker,
+        AnsiFromWide(L"* Folder C:\\\u6570\u636e\\\u5831\u544a\u66f8 2026\\"),
+        AnsiFromWide(L"+ \u65e5\u672c\u8a9e\u306e\u30d5\u30a1\u30a4\u30eb.txt"),
+    };
+    ReportEdit edit(lines);
+
+    const PdfList before = PdfFiles(PdfFolder());
+    PrintRecorder calls(printer);
+    calls.forward = true;
+    std::vector<std::string> alerts;
+    ReportPrinter(calls, [&](const std::string& m) { alerts.push_back(m); }).Print(edit.hwnd());
+    EXPECT_TRUE(alerts.empty()) << alerts.front();
+
+    ReadBack pdf;
+    ASSERT_TRUE(WaitForPdf(PdfFolder(), before, marker, pdf)) << "no PDF with " << marker;
+    std::printf("PDF: %s\n%s", pdf.unixPath.c_str(), pdf.text.c_str());
+    std::string expected;
+    for (const auto& line : lines)
+        expected += line;
+    EXPECT_NE(WithoutSpaces(pdf.text).find(WithoutSpaces(expected)), std::string::npos) << pdf.text;
 }
 
 TEST_F(CupsPrinting, AbandonedJobLeavesNoPdf) {

@@ -1,6 +1,7 @@
 // Page layout on a real device context: where each report line and each
 // piece of a split line lands.
 
+#include "AnsiText.h"
 #include "PrintRecorder.h"
 #include "ReportFixture.h"
 #include "ReportPrinter.h"
@@ -121,4 +122,23 @@ TEST_F(LayoutTest, ReportLinesAreReadFromTheEditControlAndCutAt499Characters) {
     EXPECT_EQ(calls.lines[2].text, "");
     EXPECT_EQ(calls.lines[3].text, "last line");
     EXPECT_EQ(calls.lines[3].y, 3 * lineHeight);
+}
+
+// In UTF-8 a character takes up to four bytes: the pieces of a split line and
+// the cut at 499 characters fall between characters, never inside one.
+TEST_F(LayoutTest, MultiByteLinesAreSplitAndCutBetweenCharacters) {
+    std::wstring wide;
+    for (int i = 0; wide.size() < 620; ++i)
+        wide += i % 3 ? L"\u8cc7\u6599\u00e9" : L" \U0001F600 ";
+    ReportEdit edit({AnsiFromWide(wide)});
+    int y = 0;
+    printer.PrintLines(dc, edit.hwnd(), 173, kTallPage, lineHeight, y);
+
+    ASSERT_GT(calls.lines.size(), 3u);
+    for (const PrintedLine& piece : calls.lines)
+        EXPECT_EQ(AnsiFromWide(WideFromAnsi(piece.text)), piece.text) << "a character was cut";
+    std::wstring first = wide.substr(0, 499);
+    if (first.back() >= 0xD800 && first.back() <= 0xDBFF)
+        first.pop_back(); // the cut keeps a surrogate pair whole
+    EXPECT_EQ(JoinedText(calls.lines), AnsiFromWide(first));
 }

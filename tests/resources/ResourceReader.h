@@ -132,9 +132,12 @@ inline Template ReadTemplate(int id) {
     return t;
 }
 
-inline std::wstring Wide(std::string_view ansi) {
+// One of the program's own texts (kept in UTF-8, as maker.h is) in UTF-16,
+// as the resource compiler stores it.
+inline std::wstring Wide(std::string_view utf8) {
     wchar_t buffer[256] = {};
-    int n = ::MultiByteToWideChar(1252, 0, ansi.data(), static_cast<int>(ansi.size()), buffer, 255);
+    int n =
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), buffer, 255);
     return std::wstring(buffer, n);
 }
 

@@ -93,6 +93,14 @@ std::vector<Notification> NotificationRecorder::without_progress() {
     return result;
 }
 
+std::vector<Notification> NotificationRecorder::of(UINT message) {
+    std::vector<Notification> result;
+    for (const Notification& n : notifications())
+        if (n.message == message)
+            result.push_back(n);
+    return result;
+}
+
 void NotificationRecorder::clear() {
     std::lock_guard<std::mutex> hold(m_mutex);
     m_received.clear();

@@ -44,6 +44,8 @@ public:
     std::vector<Notification> notifications();
     // The recorded sequence without WM_COPY_STATUS and WM_COPY_STATISTICS.
     std::vector<Notification> without_progress();
+    // The recorded notifications of one kind.
+    std::vector<Notification> of(UINT message);
     void clear();
 
 private:

@@ -1,5 +1,6 @@
 #include "ReportFixture.h"
 
+#include "AnsiText.h"
 #include "FormatText.h"
 
 ReportEdit::ReportEdit(const std::vector<std::string>& lines) {
@@ -19,8 +20,9 @@ ReportEdit::~ReportEdit() {
 }
 
 int TextWidthOn(HDC dc, const std::string& text) {
+    const std::wstring wide = WideFromAnsi(text);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }
 

@@ -20,7 +20,8 @@ private:
     HWND m_edit;
 };
 
-// Width in pixels of `text` in the context's selected font.
+// Width in pixels of `text` in the context's selected font, measured in
+// UTF-16 as the printed lines are.
 int TextWidthOn(HDC dc, const std::string& text);
 // tmHeight + tmExternalLeading of the context's selected font.
 int LineHeightOn(HDC dc);

@@ -1,5 +1,7 @@
 #include "WideTree.h"
 
+#include "AnsiText.h"
+
 #include <set>
 #include <tuple>
 
@@ -68,22 +70,11 @@ std::vector<WideEntry> ListWideTree(const std::wstring& root) {
 }
 
 std::wstring Widen(const std::string& ansi) {
-    int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring wide(n, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
-    return wide;
+    return WideFromAnsi(ansi);
 }
 
-std::string Narrow(const std::wstring& wide, bool* lossy) {
-    BOOL used = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                static_cast<int>(wide.size()), nullptr, 0, "?", &used);
-    std::string ansi(n, '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                        ansi.data(), n, "?", &used);
-    if (lossy)
-        *lossy = used != FALSE;
-    return ansi;
+std::string Narrow(const std::wstring& wide) {
+    return AnsiNameFromWide(wide);
 }
 
 std::string Utf8(const std::wstring& wide) {

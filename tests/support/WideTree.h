@@ -1,8 +1,8 @@
 #pragma once
 // An independent view of a folder tree through the wide-character file
-// functions, which see every name exactly as it is (the ANSI functions the
-// copy uses show characters outside the code page as '?' or a look-alike),
-// and reach past MAX_PATH.
+// functions, which see every name exactly as it is (in a legacy code page the
+// ANSI functions the copy uses show characters outside it as '?' or a
+// look-alike), and reach past MAX_PATH.
 
 #include <windows.h>
 
@@ -25,8 +25,8 @@ std::vector<WideEntry> ListWideTree(const std::wstring& root);
 
 std::wstring Widen(const std::string& ansi);
 // The ANSI form of `wide` as the copy sees it: each character the code page
-// cannot write exactly becomes '?'. *lossy tells whether that happened.
-std::string Narrow(const std::wstring& wide, bool* lossy = nullptr);
+// cannot write exactly becomes '?'.
+std::string Narrow(const std::wstring& wide);
 std::string Utf8(const std::wstring& wide);
 
 // `path` in the form the wide functions take past MAX_PATH ("\\?\" first).
