@@ -34,6 +34,21 @@ protected:
             GTEST_SKIP() << "VELTRA_PDF_DIR is not set: run through scripts/test.sh, which "
                             "starts CUPS with the VeltraPDF queue";
     }
+
+    // Prints `lines` as the report panel's text through `calls` onto the
+    // printer, expecting no alert, and reads back the PDF that holds the
+    // first line (a marker of this job).
+    void PrintAndReadBack(const std::vector<std::string>& lines, PrintRecorder& calls,
+                          ReadBack& pdf) {
+        ReportEdit edit(lines);
+        const PdfList before = PdfFiles(PdfFolder());
+        calls.forward = true;
+        std::vector<std::string> alerts;
+        ReportPrinter(calls, [&](const std::string& m) { alerts.push_back(m); }).Print(edit.hwnd());
+        EXPECT_TRUE(alerts.empty()) << alerts.front();
+        ASSERT_TRUE(WaitForPdf(PdfFolder(), before, lines.front(), pdf))
+            << "no PDF with " << lines.front();
+    }
 };
 } // namespace
 
@@ -76,14 +91,10 @@ TEST_F(CupsPrinting, ReportPrintsAsAPdfWithItsHeaderAndEveryLineInOrder) {
     for (const auto& line : NumberedLines(90))
         lines.push_back(line);
     lines.push_back("2 files failed to copy (1.50% of the source)");
-    ReportEdit edit(lines);
 
-    const PdfList before = PdfFiles(PdfFolder());
     PrintRecorder calls(printer);
-    calls.forward = true;
-    std::vector<std::string> alerts;
-    ReportPrinter(calls, [&](const std::string& m) { alerts.push_back(m); }).Print(edit.hwnd());
-    EXPECT_TRUE(alerts.empty()) << alerts.front();
+    ReadBack pdf;
+    ASSERT_NO_FATAL_FAILURE(PrintAndReadBack(lines, calls, pdf));
     ASSERT_GE(calls.startPages, 3);
 
     // The wide line was split to the page.
@@ -93,8 +104,6 @@ TEST_F(CupsPrinting, ReportPrintsAsAPdfWithItsHeaderAndEveryLineInOrder) {
     ::DeleteDC(measure);
     EXPECT_GT(calls.lines.size(), lines.size());
 
-    ReadBack pdf;
-    ASSERT_TRUE(WaitForPdf(PdfFolder(), before, marker, pdf)) << "no PDF with " << marker;
     std::string expected;
     for (const auto& line : lines)
         expected += line;
@@ -123,17 +132,10 @@ TEST_F(CupsPrinting, ChineseAndJapaneseNamesPrintWhole) {
         AnsiFromWide(L"* Folder C:\\\u6570\u636e\\\u5831\u544a\u66f8 2026\\"),
         AnsiFromWide(L"+ \u65e5\u672c\u8a9e\u306e\u30d5\u30a1\u30a4\u30eb.txt"),
     };
-    ReportEdit edit(lines);
 
-    const PdfList before = PdfFiles(PdfFolder());
     PrintRecorder calls(printer);
-    calls.forward = true;
-    std::vector<std::string> alerts;
-    ReportPrinter(calls, [&](const std::string& m) { alerts.push_back(m); }).Print(edit.hwnd());
-    EXPECT_TRUE(alerts.empty()) << alerts.front();
-
     ReadBack pdf;
-    ASSERT_TRUE(WaitForPdf(PdfFolder(), before, marker, pdf)) << "no PDF with " << marker;
+    ASSERT_NO_FATAL_FAILURE(PrintAndReadBack(lines, calls, pdf));
     std::printf("PDF: %s\n%s", pdf.unixPath.c_str(), pdf.text.c_str());
     std::string expected;
     for (const auto& line : lines)
@@ -158,6 +160,12 @@ TEST_F(CupsPrinting, AbandonedJobLeavesNoPdf) {
     std::vector<std::string> alerts;
     ReportPrinter(calls, [&](const std::string& m) { alerts.push_back(m); }).Print(edit.hwnd());
     EXPECT_EQ(alerts, std::vector<std::string>{"Error: printing, end page error(-4): out of disk"});
+
+    // The queue prints in order: once a job sent after it is out as a PDF,
+    // a PDF of the abandoned one would be there too.
+    PrintRecorder next(::CreateDCA(nullptr, DefaultPrinter().c_str(), nullptr, nullptr));
     ReadBack pdf;
-    EXPECT_FALSE(WaitForPdf(PdfFolder(), before, marker, pdf, 10)) << pdf.unixPath;
+    ASSERT_NO_FATAL_FAILURE(PrintAndReadBack(
+        {FormatText("After %lu-%lu", ::GetCurrentProcessId(), ::GetTickCount())}, next, pdf));
+    EXPECT_FALSE(WaitForPdf(PdfFolder(), before, marker, pdf, 0)) << pdf.unixPath;
 }
