@@ -1,7 +1,6 @@
 // Times one copy of a tree and prints one line of figures:
 //   veltra_bench <mode> <source\> <destination\>
 // engine     a real copy_job on its worker thread, notifying a receiving window
-// engine-nocheck  the same without the existence check before each copy
 // shell      a bare walker calling the shell's file operation once per file
 // floor      the same walker sending the engine's two notifications per file
 //            (status before, statistics after) to a receiving window: the
@@ -54,13 +53,6 @@ void Walk(const std::string& from, const std::string& to, Totals& totals, CopyOn
     } while (FindNextFileA(find, &entry));
     FindClose(find);
 }
-
-// The real file system without the existence check before each copy: what
-// the engine costs when it need not ask whether a file was there before.
-class NoCheckFileSystem : public file_system {
-public:
-    DWORD file_attributes(const char*) override { return INVALID_FILE_ATTRIBUTES; }
-};
 
 HWND g_owner = nullptr; // the shell's owner window in the shell-hwnd mode
 
@@ -181,11 +173,9 @@ int main(int argc, char** argv) {
     add_trailing_backslash(to);
     Totals totals;
     auto start = std::chrono::steady_clock::now();
-    if (mode == "engine" || mode == "engine-nocheck") {
+    if (mode == "engine") {
         NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
-        NoCheckFileSystem no_check;
-        auto* job = new copy_job(from, to, true, receiver.window(), receiver.queue(),
-                                 mode == "engine" ? nullptr : &no_check);
+        auto* job = new copy_job(from, to, true, receiver.window(), receiver.queue());
         start = std::chrono::steady_clock::now();
         if (job->start())
             return 1;

@@ -70,7 +70,7 @@ copy_with() { # tool source destination
       local exe=$dialog_exe
       [ "$1" = before ] && exe="$BENCH_BEFORE/bench/dialog_copy.exe"
       line=$(wine "$exe" "$(win "$2")\\" "$(win "$3")\\" 2>>"$work/timing.log") || true ;;
-    engine | engine-nocheck | floor | shell)
+    engine | floor | shell)
       line=$(wine "$bench_exe" "$1" "$(win "$2")" "$(win "$3")" 2>>"$work/timing.log") || true ;;
     xcopy) wine xcopy "$(win "$2")" "$(win "$3")" /E /I /Y /Q >/dev/null 2>&1 || true ;;
     cp) cp -a "$2" "$3" ;;
