@@ -69,9 +69,11 @@ copy_with() { # tool source destination
     veltra | before)
       local exe=$dialog_exe
       [ "$1" = before ] && exe="$BENCH_BEFORE/bench/dialog_copy.exe"
-      line=$(wine "$exe" "$(win "$2")\\" "$(win "$3")\\" 2>>"$work/timing.log") || true ;;
+      line=$(wine "$exe" "$(win "$2")\\" "$(win "$3")\\" 2>>"$work/timing.log") ||
+        echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
     engine | floor | shell)
-      line=$(wine "$bench_exe" "$1" "$(win "$2")" "$(win "$3")" 2>>"$work/timing.log") || true ;;
+      line=$(wine "$bench_exe" "$1" "$(win "$2")" "$(win "$3")" 2>>"$work/timing.log") ||
+        echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
     xcopy) wine xcopy "$(win "$2")" "$(win "$3")" /E /I /Y /Q >/dev/null 2>&1 || true ;;
     cp) cp -a "$2" "$3" ;;
   esac
