@@ -132,7 +132,12 @@ TEST(CopyFromDialog, AWholeTreeIsCopiedAndSummarised) {
     EXPECT_EQ(TextOf(app.item(IDC_STATISTICS_TEXT)),
               "Statistics: " + Megabytes(bytes) + "Mb copied in 9 files");
     EXPECT_TRUE(IsEnabled(app.item(IDC_START_COPY)));
-    EXPECT_EQ(FocusOf(app.dialog()), app.item(IDC_START_COPY));
+    // The end of the copy gives Start Copy the focus. Another test's window
+    // on the same display may have been activated meanwhile: the dialog is
+    // brought back, and gets back the focus it had.
+    SetForegroundWindow(app.dialog());
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.dialog()) == app.item(IDC_START_COPY); }))
+        << "focus on " << FocusOf(app.dialog());
     EXPECT_FALSE(IsReadOnly(app.item(IDC_REPORT_EDIT)));
 }
 
