@@ -1,6 +1,7 @@
 // Poses Veltra for the README's screenshot of a finished copy: copies
 // VELTRA_SHOT_SOURCE into VELTRA_SHOT_DEST through the dialog, then writes
-// VELTRA_SHOT_READY and keeps Veltra open until VELTRA_SHOT_DONE exists.
+// VELTRA_SHOT_READY and keeps Veltra open until VELTRA_SHOT_DONE exists;
+// then, if asked, opens the About box for its picture.
 #include "TempFolder.h"
 #include "UiDriver.h"
 #include "resource.h"
@@ -19,5 +20,15 @@ int main() {
     WaitForCopyComplete(app, 60000);
     WriteFileBytes(ready, "ready");
     WaitUntil([&] { return FileExists(done); }, 30000);
+    // Then the About box, when asked for: VELTRA_SHOT_ABOUT is written once
+    // it is open, and it stays open until VELTRA_SHOT_ABOUT_DONE exists.
+    const char* about = std::getenv("VELTRA_SHOT_ABOUT");
+    const char* aboutDone = std::getenv("VELTRA_SHOT_ABOUT_DONE");
+    if (about && aboutDone) {
+        Press(app.dialog(), IDC_ABOUT);
+        if (app.WaitForWindow("About Veltra", 20000))
+            WriteFileBytes(about, "ready");
+        WaitUntil([&] { return FileExists(aboutDone); }, 30000);
+    }
     return 0;
 }
