@@ -270,8 +270,9 @@ const char* folder_copier::place_in_source(const std::string& child_source,
             (place_known && level->is_level_folder(place)))
             return level->parent_level ? kPlaceIsWalked : kPlaceIsSource;
     }
+    folder_identity child;
     if (same_path_ignoring_case(child_destination, child_source) ||
-        (place_known && fs->same_folder(child_source.c_str(), child_destination.c_str())))
+        (place_known && fs->identify_known_folder(child_source.c_str(), &child) && child == place))
         return kPlaceIsWalked;
     return nullptr;
 }
