@@ -15,7 +15,42 @@ std::string MessageQueue::pop() {
     return result;
 }
 
+void MessageQueue::post(HWND window, UINT message, std::string text) {
+    bool wake = false;
+    {
+        CSingleLock hold(lock);
+        if (message == WM_COPY_STATUS) {
+            news.status = std::move(text);
+        } else if (message == WM_COPY_STATISTICS) {
+            news.statistics = std::move(text);
+        } else {
+            news.notices.push_back({message, std::move(text)});
+            wake = message == WM_COPY_NOT_COPIED && !wake_pending;
+            wake_pending = wake_pending || wake;
+        }
+    }
+    if (wake)
+        PostMessageA(window, WM_COPY_NEWS, 0, 0);
+}
+
+CopyNews MessageQueue::take_news() {
+    CopyNews taken;
+    CSingleLock hold(lock);
+    std::swap(taken, news);
+    wake_pending = false;
+    return taken;
+}
+
 void notify(MessageQueue* queue, HWND window, UINT message, std::string text) {
-    queue->push(std::move(text));
-    SendMessageA(window, message, 0, 0);
+    if (message == WM_COPY_ERROR) {
+        queue->push(std::move(text));
+        SendMessageA(window, message, 0, 0);
+        return;
+    }
+    queue->post(window, message, std::move(text));
+}
+
+bool ask(MessageQueue* queue, HWND window, std::string question) {
+    queue->push(std::move(question));
+    return SendMessageA(window, WM_COPY_QUESTION, 0, 0) == IDYES;
 }

@@ -3,6 +3,7 @@
 #include "VeltraDlg.h"
 
 #include "CopyJob.h"
+#include "MessageBox.h"
 #include "ReportLines.h"
 
 void CVeltraDlg::AppendReportLine(std::string line) {
@@ -33,6 +34,8 @@ void CVeltraDlg::FlushReport() {
 }
 
 void CVeltraDlg::OnTimer() {
+    if (IsCopyRunning())
+        TakeCopyNews();
     FlushReport();
     ShowCopyLines();
 }
@@ -53,48 +56,69 @@ void CVeltraDlg::ShowCopyLines() {
 // overwrite question) first disables the dialog it belongs to: the lines
 // then show the file and the counts it is about.
 LRESULT CVeltraDlg::OnEnable(WPARAM enabled, LPARAM) {
-    if (!enabled)
+    if (!enabled) {
+        if (IsCopyRunning())
+            TakeCopyNews(); // the worker may be the one opening that window
         ShowCopyLines();
+    }
     return Default();
+}
+
+// The worker's news arrives without the worker waiting (CopyChannel.h):
+// queued folder and not-copied notices, and the newest status and
+// statistics texts. It is taken on each WM_COPY_NEWS, on the report timer,
+// and before every synchronous notification, so that an alert, a question
+// or the summary comes after every line that came before it.
+LRESULT CVeltraDlg::OnCopyNews(WPARAM, LPARAM) {
+    if (IsCopyRunning())
+        TakeCopyNews();
+    return 0;
+}
+
+void CVeltraDlg::TakeCopyNews() {
+    CopyNews news = m_queue.take_news();
+    for (const CopyNotice& notice : news.notices) {
+        if (notice.message == WM_COPY_FOLDER)
+            OnCopyFolder(notice.text);
+        else
+            OnCopyNotCopied(notice.text);
+    }
+    if (news.status)
+        OnCopyStatus(std::move(*news.status));
+    if (news.statistics)
+        OnCopyStatistics(std::move(*news.statistics));
 }
 
 // The status and statistics lines change with every file, many times more
 // often than anyone can read them, and under Wine each new text of a shown
-// line costs a repaint that takes longer than the notification itself. The
-// newest texts are kept and written a few times a second, by the handlers
-// and by the report's timer; the last ones show at once when the copy ends
-// and whenever a window opens over the dialog (OnEnable).
-LRESULT CVeltraDlg::OnCopyStatus(WPARAM, LPARAM) {
-    if (!IsCopyRunning())
-        return 0;
-    std::string text = m_queue.pop();
+// line costs a repaint. The newest texts are kept and written a few times a
+// second; the last ones show at once when the copy ends and whenever a
+// window opens over the dialog (OnEnable).
+void CVeltraDlg::OnCopyStatus(std::string text) {
     if (m_bClosing)
-        return 0; // the status line says that the program is closing
+        return; // the status line says that the program is closing
     m_pendingStatus = std::move(text);
     if (GetTickCount() - m_lastCopyLinesShown >= kReportFlushMs)
         ShowCopyLines();
-    return 0;
 }
 
-LRESULT CVeltraDlg::OnCopyStatistics(WPARAM, LPARAM) {
-    if (!IsCopyRunning())
-        return 0;
-    m_pendingStatistics = m_queue.pop();
+void CVeltraDlg::OnCopyStatistics(std::string text) {
+    m_pendingStatistics = std::move(text);
     if (GetTickCount() - m_lastCopyLinesShown >= kReportFlushMs)
         ShowCopyLines();
-    return 0;
 }
 
-LRESULT CVeltraDlg::OnCopyFolder(WPARAM, LPARAM) {
-    if (!IsCopyRunning())
-        return 0;
-    m_reportGrouping.EnterFolder(m_queue.pop());
-    return 0;
+void CVeltraDlg::OnCopyFolder(const std::string& folder) { m_reportGrouping.EnterFolder(folder); }
+
+void CVeltraDlg::OnCopyNotCopied(const std::string& text) {
+    for (const std::string& line : m_reportGrouping.NotCopied(text))
+        AppendReportLine(line);
 }
 
 LRESULT CVeltraDlg::OnCopyError(WPARAM, LPARAM) {
     if (!IsCopyRunning())
         return 0;
+    TakeCopyNews();
     std::string text = m_queue.pop();
     if (m_bClosing) {
         // The user is closing the program: keep the error in the report
@@ -107,17 +131,23 @@ LRESULT CVeltraDlg::OnCopyError(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CVeltraDlg::OnCopyNotCopied(WPARAM, LPARAM) {
+// A file the shell's own question cannot reach (a path longer than it
+// takes) whose destination exists: the worker waits for this answer.
+LRESULT CVeltraDlg::OnCopyQuestion(WPARAM, LPARAM) {
     if (!IsCopyRunning())
-        return 0;
-    for (const std::string& line : m_reportGrouping.NotCopied(m_queue.pop()))
-        AppendReportLine(line);
-    return 0;
+        return IDNO; // not ours: nothing is replaced
+    TakeCopyNews();
+    std::string question = m_queue.pop();
+    if (m_bClosing)
+        return IDNO; // closing keeps the existing file rather than ask
+    FlushReport();
+    return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION);
 }
 
 LRESULT CVeltraDlg::OnCopyDone(WPARAM, LPARAM) {
     if (!IsCopyRunning())
         return 0; // not ours: DM_REPOSITION has the same number
+    TakeCopyNews(); // the last lines and the exact final statistics
     copy_statistics stats = m_pJob->get_statistics();
     bool incomplete = m_pJob->is_incomplete();
     // The worker waits inside its SendMessageA and touches the job no more.

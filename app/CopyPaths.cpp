@@ -86,7 +86,9 @@ std::string CheckCopyPaths(std::string& source, std::string& destination) {
     if (!IsFullyQualified(destination))
         return "Destination folder must be a fully qualified path e.g. D:\\destination\\folder";
 
-    std::string fullSource = source, fullDestination = destination;
+    // Shown and reported as the user knows them: the engine adds the long
+    // form itself where it calls Windows.
+    std::string fullSource = plain_path(source), fullDestination = plain_path(destination);
     if (!Collapse(fullSource))
         return "Source folder path is too long (at most 259 characters)";
     if (!Collapse(fullDestination))
@@ -101,7 +103,7 @@ std::string CheckCopyPaths(std::string& source, std::string& destination) {
         return "Source and destination folders must be different";
     // One folder under two spellings: a short (8.3) name, a folder link, a
     // \\?\ form. The copy would offer every file onto itself.
-    if (real_file_system().same_folder(fullSource.c_str(), fullDestination.c_str()))
+    if (same_folder(real_file_system(), fullSource, fullDestination))
         return "Source and destination folders must be different";
 
     source = fullSource;

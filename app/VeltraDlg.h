@@ -61,12 +61,17 @@ private:
     void OnTimer();
     LRESULT OnEnable(WPARAM enabled, LPARAM);
 
-    // The worker's notifications.
-    LRESULT OnCopyNotCopied(WPARAM, LPARAM);
-    LRESULT OnCopyStatus(WPARAM, LPARAM);
-    LRESULT OnCopyFolder(WPARAM, LPARAM);
+    // The worker's notifications: the news it hands over without waiting,
+    // taken on WM_COPY_NEWS, and the synchronous error, question and
+    // completion.
+    LRESULT OnCopyNews(WPARAM, LPARAM);
+    void TakeCopyNews();
+    void OnCopyNotCopied(const std::string& text);
+    void OnCopyStatus(std::string text);
+    void OnCopyFolder(const std::string& folder);
+    void OnCopyStatistics(std::string text);
     LRESULT OnCopyError(WPARAM, LPARAM);
-    LRESULT OnCopyStatistics(WPARAM, LPARAM);
+    LRESULT OnCopyQuestion(WPARAM, LPARAM);
     LRESULT OnCopyDone(WPARAM, LPARAM);
 
     // True while a notification belongs to the copy this dialog launched;

@@ -1,13 +1,13 @@
 // Times one copy of a tree and prints one line of figures:
 //   veltra_bench <mode> <source\> <destination\>
-// engine     a real copy_job on its worker thread, notifying a receiving window
-// shell      a bare walker calling the shell's file operation once per file
-// floor      the same walker sending the engine's two notifications per file
-//            (status before, statistics after) to a receiving window: the
-//            cost of the design itself, which nothing of ours can go below
-// copyfile   a bare walker calling CopyFileA once per file
+// engine      a real copy_job on its worker thread, notifying a receiving window
+// shell       a bare walker calling the shell's file operation once per file
+// copyfile    a bare walker calling CopyFileA once per file
+// copyfileex  a bare wide walker on \\?\ paths, listing each folder in one
+//             large fetch and calling CopyFileExW once per file: the least a
+//             copy of the tree through the system costs, which nothing of
+//             ours can go below (long paths included)
 #include "CopyJob.h"
-#include "FormatText.h"
 #include "NotificationRecorder.h"
 #include "PathOps.h"
 
@@ -54,6 +54,54 @@ void Walk(const std::string& from, const std::string& to, Totals& totals, CopyOn
     FindClose(find);
 }
 
+// A path in the \\?\ form, in which the system takes it as it is and no
+// length limit applies: \\?\C:\... for a drive path, \\?\UNC\server\share\...
+// for a \\server\share path. The text arrives in the process code page
+// (UTF-8). Made absolute first: the form allows no relative paths, no "."
+// or ".." and no forward slashes.
+std::wstring LongForm(const std::string& path) {
+    int size = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(size, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), size);
+    wide.resize(wide.size() - 1);
+    if (wide.rfind(L"\\\\?\\", 0) == 0)
+        return wide;
+    DWORD full_size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(full_size, L'\0');
+    full.resize(GetFullPathNameW(wide.c_str(), full_size, full.data(), nullptr));
+    if (full.rfind(L"\\\\", 0) == 0)
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+// Walk in wide characters on \\?\ paths: the folders listed in one large
+// fetch each, without the short names nobody here reads.
+template <class CopyOne>
+void WalkWide(const std::wstring& from, const std::wstring& to, Totals& totals,
+              CopyOne copy_one) {
+    // Without the closing backslash: a \\?\ path goes to the system unchanged.
+    CreateDirectoryW(to.substr(0, to.size() - 1).c_str(), nullptr);
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileExW((from + L"*").c_str(), FindExInfoBasic, &entry,
+                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            WalkWide(from + name + L"\\", to + name + L"\\", totals, copy_one);
+        } else if (copy_one(from + name, to + name)) {
+            ++totals.files;
+            totals.bytes += entry.nFileSizeHigh * 4294967296.0 + entry.nFileSizeLow;
+        } else {
+            ++totals.failed;
+        }
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+}
+
 HWND g_owner = nullptr; // the shell's owner window in the shell-hwnd mode
 
 bool ShellCopy(const std::string& from, const std::string& to) {
@@ -71,7 +119,7 @@ bool ShellCopy(const std::string& from, const std::string& to) {
 
 // Where the time of one shell copy goes: the same files copied by the shell,
 // by CopyFileA alone, and the shell's change notice alone, in microseconds
-// per file; and the cost of one notification round trip to a window.
+// per file.
 void PrintParts(const std::string& from, const std::string& to) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
@@ -148,16 +196,6 @@ void PrintParts(const std::string& from, const std::string& to) {
     time_each("attributes-missing-full", [&](const std::string& a, const std::string&) {
         GetFileAttributesA((full + a.substr(from.size()) + ".not").c_str());
     });
-    NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
-    auto two_notifications = [&](const std::string& a, const std::string&) {
-        notify(receiver.queue(), receiver.window(), WM_COPY_STATUS, "Status: copying file " + a);
-        notify(receiver.queue(), receiver.window(), WM_COPY_STATISTICS, "Statistics: ");
-    };
-    time_each("two-notifications", two_notifications);
-    // The same into lines on the screen: a shown static control repaints
-    // itself at once on every new text.
-    ShowWindow(receiver.window(), SW_SHOWNOACTIVATE);
-    time_each("two-notifications-shown", two_notifications);
 }
 
 } // namespace
@@ -165,7 +203,7 @@ void PrintParts(const std::string& from, const std::string& to) {
 int main(int argc, char** argv) {
     if (argc < 4) {
         std::fprintf(stderr,
-                     "usage: veltra_bench engine|floor|shell|copyfile|notify|parts SRC DST\n");
+                     "usage: veltra_bench engine|shell|copyfile|copyfileex|parts SRC DST\n");
         return 2;
     }
     std::string mode = argv[1], from = argv[2], to = argv[3];
@@ -195,30 +233,15 @@ int main(int argc, char** argv) {
         if (mode == "shell-hwnd")
             g_owner = receiver.window();
         Walk(from, to, totals, ShellCopy);
-    } else if (mode == "floor") {
-        NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
-        Walk(from, to, totals, [&](const std::string& a, const std::string& b) {
-            notify(receiver.queue(), receiver.window(), WM_COPY_STATUS,
-                   "Status: copying file " + a);
-            bool copied = ShellCopy(a, b);
-            notify(receiver.queue(), receiver.window(), WM_COPY_STATISTICS,
-                   FormatText("Statistics: %.2fMb copied in %d files", totals.bytes / 1048576.0,
-                              totals.files));
-            return copied;
-        });
-    } else if (mode == "notify") {
-        // The engine's message traffic alone: two notices per file, no copy.
-        NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
-        Walk(from, to, totals, [&](const std::string& a, const std::string&) {
-            notify(receiver.queue(), receiver.window(), WM_COPY_STATUS,
-                   "Status: copying file " + a);
-            notify(receiver.queue(), receiver.window(), WM_COPY_STATISTICS, "Statistics: ");
-            return true;
-        });
     } else if (mode == "copyfile") {
         Walk(from, to, totals, [](const std::string& a, const std::string& b) {
             return CopyFileA(a.c_str(), b.c_str(), FALSE) != 0;
         });
+    } else if (mode == "copyfileex") {
+        WalkWide(LongForm(from), LongForm(to), totals,
+                 [](const std::wstring& a, const std::wstring& b) {
+                     return CopyFileExW(a.c_str(), b.c_str(), nullptr, nullptr, nullptr, 0) != 0;
+                 });
     } else if (mode == "parts") {
         PrintParts(from, to);
         return 0;

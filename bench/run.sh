@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Benchmarks Veltra against Wine's xcopy and native cp -a on three trees
 # (many small files, a few large files, a copy of /usr/include), checks every
-# copy against its source and prints a table of medians. The ways:
+# copy against its source and prints a table of medians. A fourth tree, npm,
+# is made on demand (BENCH_TREES=npm, needs the npm registry): jest and
+# webpack installed nested by bench/make_npm_tree.sh, some 27,000 files in
+# 5,000 folders, links to files, thousands of paths over 255 characters in
+# the copy; Wine's xcopy crashes on it, its copy then DIFFERS. The ways:
 #   veltra  the real Veltra.exe, driven through its dialog (bench/dialog_copy)
 #   engine  the copy engine with a bare receiving window
-#   floor   a bare walker, one shell file operation per file, sending the
-#           engine's two notifications per file to a bare window
-#   shell   the same bare walker without notifications
+#   floor   a bare wide walker on \\?\ paths, one CopyFileExW per file
+#           (veltra_bench copyfileex): the least a copy through the system
+#           costs, which nothing of ours can go below; vs_floor compares with it
+#   shell   a bare walker, one shell file operation per file
 #   xcopy   Wine's xcopy;  cp  native cp -a
 #   BENCH_RUNS   runs per way and tree (default 3)
-#   BENCH_TREES  which trees (default "small large include")
-#   BENCH_TOOLS  which ways (default: all six on small, no bare walkers on the others)
+#   BENCH_TREES  which trees (default "small large include"; also small4k, npm)
+#   BENCH_TOOLS  which ways (default: all six on small and small4k, no bare
+#                walkers on the others)
 #   BENCH_DIR    where the trees and copies go (default /tmp/veltra-bench)
 #   BENCH_BEFORE the build folder of another checkout (one with bench/dialog_copy):
 #                adds the way "before", its Veltra.exe through its dialog, next to
@@ -46,6 +52,7 @@ veltra_start_wine
 
 mkdir -p "$work/trees" "$work/out"
 : >"$work/timing.log"
+trees=${BENCH_TREES:-small large include}
 python3 "$here/make_trees.py" "$work/trees"
 if [ ! -e "$work/trees/include.ready" ]; then
   cp -a /usr/include "$work/trees/include"
@@ -55,6 +62,8 @@ if [ ! -e "$work/trees/include.ready" ]; then
   python3 "$here/make_trees.py" --drop-case-twins "$work/trees/include"
   touch "$work/trees/include.ready"
 fi
+# Only when asked for: the first time it downloads some 300 packages.
+if [[ " $trees " == *" npm "* ]]; then bash "$here/make_npm_tree.sh" "$work/trees/npm"; fi
 
 win() { echo "Z:${1//\//\\}"; }
 now() { date +%s.%N; }
@@ -72,7 +81,9 @@ copy_with() { # tool source destination
       line=$(wine "$exe" "$(win "$2")\\" "$(win "$3")\\" 2>>"$work/timing.log") ||
         echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
     engine | floor | shell)
-      line=$(wine "$bench_exe" "$1" "$(win "$2")" "$(win "$3")" 2>>"$work/timing.log") ||
+      local mode=$1
+      [ "$1" = floor ] && mode=copyfileex
+      line=$(wine "$bench_exe" "$mode" "$(win "$2")" "$(win "$3")" 2>>"$work/timing.log") ||
         echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
     xcopy) wine xcopy "$(win "$2")" "$(win "$3")" /E /I /Y /Q >/dev/null 2>&1 || true ;;
     cp) cp -a "$2" "$3" ;;
@@ -91,7 +102,7 @@ ratio() { # reference-time time
 
 printf '\n%-8s %-7s %7s %8s %8s %9s %8s %8s %8s %8s %8s  %-7s %s\n' tree way files MB seconds files/s \
   MB/s vs_cp vs_xcopy vs_engine vs_floor copy load
-for tree in ${BENCH_TREES:-small large include}; do
+for tree in $trees; do
   src="$work/trees/$tree"
   if [ -n "${BENCH_TOOLS:-}" ]; then read -ra tools <<<"$BENCH_TOOLS"
   elif [[ "$tree" == small* ]]; then tools=(veltra engine floor shell xcopy cp)

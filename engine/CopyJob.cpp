@@ -12,9 +12,18 @@ copy_job::copy_job(std::string source_folder, std::string destination_folder,
       notify_window(notify_window), overwrite_silently(overwrite_silently),
       source_folder(std::move(source_folder)), fs(fs ? fs : &real_file_system()) {}
 
+namespace {
+// The walk takes about 1 KB of stack a folder level, and a path of 32,767
+// characters can hold over 16,000 levels, eight times what the default 2 MB
+// holds: the worker reserves room for them (address space only; pages are
+// committed as they are used).
+constexpr UINT kWorkerStackReserve = 64u << 20;
+} // namespace
+
 bool copy_job::start() {
     worker_thread = nullptr;
-    worker_thread = AfxBeginThread(&copy_job::copy_thread_proc, this, THREAD_PRIORITY_NORMAL, 0, 0,
+    worker_thread = AfxBeginThread(&copy_job::copy_thread_proc, this, THREAD_PRIORITY_NORMAL,
+                                   kWorkerStackReserve, STACK_SIZE_PARAM_IS_A_RESERVATION,
                                    nullptr, &worker_wait);
     if (!worker_thread)
         AfxMessageBox("AfxBeginThread failed", 0, 0);

@@ -18,7 +18,7 @@ bool folder_copier::create_folder(const std::string& path) {
         return true; // the server level of a network path
     if (!create_folder(head))
         return false;
-    if (fs->create_directory(path.c_str()))
+    if (fs->create_directory(long_path(path).c_str()))
         return true;
     return fs->last_error() == ERROR_ALREADY_EXISTS;
 }

@@ -1,10 +1,12 @@
 #pragma once
-// One file copied through the shell's file operation, with its status line
-// and, when it was not copied, its not-copied notification.
+// One file copied to its place in the destination, with its status line and,
+// when it was not copied, its not-copied notification.
 
 #include "FileSystem.h"
 
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 
@@ -20,12 +22,21 @@ public:
     file_copier() = default;
     virtual ~file_copier() = default;
 
-    // Copies source_file to destination_file (full paths). Returns true when
-    // the file was copied. With destination_unavailable the shell is not
-    // called and the file is reported as not copied. With
-    // destination_known_absent the caller vouches that nothing is at
-    // destination_file, and the destination is not looked at first.
+    // Copies source_file to destination_file (full paths as the user knows
+    // them). Returns true when the file was copied. With
+    // destination_unavailable nothing is tried and the file is reported as
+    // not copied. With destination_known_absent the caller vouches that
+    // nothing is at destination_file, and the destination is not looked at.
+    //
+    // The copy itself is CopyFileExW on the long forms of the paths. Only
+    // when the user asked to be asked (overwrite_silently false) and a file
+    // is already there does the shell's copy run, with its own question;
+    // where the shell cannot reach the paths, the dialog asks instead.
     bool copy_file(std::string source_file, std::string destination_file, bool overwrite_silently,
                    MessageQueue* message_queue, HWND notify_window, bool destination_unavailable,
                    file_system* fs = nullptr, bool destination_known_absent = false);
 };
+
+// True when the shell's file operation can take `path` whole: it keeps
+// paths in buffers of MAX_PATH characters.
+bool shell_can_reach(const std::string& path);

@@ -22,7 +22,7 @@ struct folder_identity {
     bool known() const { return volume != 0 && (index_high != 0 || index_low != 0); }
 };
 
-// One entry of a folder listing: what the walk reads of WIN32_FIND_DATAA,
+// One entry of a folder listing: what the walk reads of WIN32_FIND_DATAW,
 // with the name whole. In UTF-8 a name of 255 characters may take 765
 // bytes, more than cFileName holds.
 struct find_entry {
@@ -32,6 +32,9 @@ struct find_entry {
     std::string name;
 };
 
+// The engine's calls take absolute wide paths in the \\?\ form (long_path in
+// PathOps.h), which reach every path Windows can hold, up to 32,767
+// characters, and never depend on the process's current folder.
 class file_system {
 public:
     // Listed names are given in `code_page` (the process's ANSI code page
@@ -41,35 +44,30 @@ public:
     file_system& operator=(const file_system&) = delete;
     virtual ~file_system() = default;
 
-    virtual DWORD get_current_directory(DWORD size, char* buffer);
-    virtual BOOL set_current_directory(const char* path);
-    // A listing as FindFirstFileA/FindNextFileA give it, except that a
-    // character of a name the ANSI code page cannot write exactly shows as
-    // '?' (never as a look-alike letter), and that no name is cut.
-    virtual HANDLE find_first_file(const char* pattern, find_entry* entry);
+    // FindFirstFileExW (basic information, large fetch) and FindNextFileW,
+    // with each name in the code page: a character it cannot write exactly
+    // shows as '?' (never as a look-alike letter), and no name is cut.
+    virtual HANDLE find_first_file(const wchar_t* pattern, find_entry* entry);
     virtual BOOL find_next_file(HANDLE find, find_entry* entry);
     virtual BOOL find_close(HANDLE find);
-    // The C run-time's _mkdir: 0, or -1 with errno set.
-    virtual int mkdir(const char* path);
-    virtual BOOL create_directory(const char* path);
-    virtual int file_operation(SHFILEOPSTRUCTA* operation);
-    // GetFileAttributesA: INVALID_FILE_ATTRIBUTES when nothing is there.
-    virtual DWORD file_attributes(const char* path);
-    virtual BOOL delete_file(const char* path);
+    virtual BOOL create_directory(const wchar_t* path);
+    // CopyFileExW: data, attributes and times; an existing file is replaced.
+    virtual BOOL copy_file(const wchar_t* from, const wchar_t* to);
+    // The shell's copy, for the files whose replacement the user is asked
+    // about (its paths are ordinary ones, without the \\?\ form).
+    virtual int file_operation(SHFILEOPSTRUCTW* operation);
+    // GetFileAttributesW: INVALID_FILE_ATTRIBUTES when nothing is there.
+    virtual DWORD file_attributes(const wchar_t* path);
+    virtual BOOL set_file_attributes(const wchar_t* path, DWORD attributes);
+    virtual BOOL delete_file(const wchar_t* path);
     virtual DWORD last_error();
     // The identity of the folder that `path` leads to (links followed);
     // false when it cannot be opened.
-    virtual bool identify_folder(const char* path, folder_identity* identity);
+    virtual bool identify_folder(const wchar_t* path, folder_identity* identity);
 
     // identify_folder, false also when the identity is not a known one.
-    bool identify_known_folder(const char* path, folder_identity* identity) {
+    bool identify_known_folder(const wchar_t* path, folder_identity* identity) {
         return identify_folder(path, identity) && identity->known();
-    }
-    // True when both paths lead to one existing folder of known identity.
-    bool same_folder(const char* a, const char* b) {
-        folder_identity first, second;
-        return identify_known_folder(a, &first) && identify_known_folder(b, &second) &&
-               first == second;
     }
 
 private:
@@ -78,3 +76,7 @@ private:
 
 // The instance that forwards to the operating system. It holds no state.
 file_system& real_file_system();
+
+// True when both folder paths (as the user writes them) lead to one
+// existing folder of known identity.
+bool same_folder(file_system& fs, const std::string& a, const std::string& b);

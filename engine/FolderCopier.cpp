@@ -6,7 +6,6 @@
 #include "FormatText.h"
 #include "PathOps.h"
 
-#include <cerrno>
 
 namespace {
 
@@ -38,25 +37,6 @@ const char* unusable_name(const std::string& name) {
     return nullptr;
 }
 
-// The process's current folder, whole: in UTF-8 a path of 259 characters
-// may take three times as many bytes. False when it cannot be read.
-bool read_current_folder(file_system& fs, std::string& folder) {
-    DWORD size = MAX_PATH;
-    for (;;) {
-        folder.assign(size, '\0');
-        DWORD length = fs.get_current_directory(size, folder.data());
-        if (length == 0)
-            return false;
-        if (length < size) {
-            folder.resize(length);
-            return true;
-        }
-        // Too small: `length` is the size needed, NUL included (larger still
-        // if the folder changed in between).
-        size = length > size ? length : 2 * size;
-    }
-}
-
 } // namespace
 
 folder_copier::folder_copier(bool overwrite_silently, copy_job* job, MessageQueue* message_queue,
@@ -77,25 +57,24 @@ void folder_copier::mark_incomplete() {
 void folder_copier::copy_folder(std::string source_folder, std::string destination_folder,
                                 copy_statistics* statistics, std::string root_destination,
                                 bool destination_unavailable, bool top_level) {
-    std::string saved_folder;
-    if (!read_current_folder(*fs, saved_folder)) {
-        send(WM_COPY_ERROR, "Error: Couldn't get current folder from system");
-        mark_incomplete();
-        return;
-    }
-
-    if (!fs->set_current_directory(source_folder.c_str())) {
-        DWORD error = fs->last_error();
+    // The folder is listed on its own long path: no current folder (which
+    // every thread of the process shares, and which stops at 260
+    // characters) is set or needed.
+    std::wstring source_long = long_path(source_folder);
+    find_entry entry;
+    find_handle = fs->find_first_file((source_long + L"*.*").c_str(), &entry);
+    DWORD list_error = find_handle == INVALID_HANDLE_VALUE ? fs->last_error() : 0;
+    if (find_handle == INVALID_HANDLE_VALUE && !is_listable_failure(source_long, list_error)) {
         if (top_level) {
             send(WM_COPY_ERROR, FormatText("Source folder does not exist (%s)(%d)",
-                                           source_folder.c_str(), static_cast<int>(error)));
-        } else if (error == ERROR_ACCESS_DENIED) {
+                                           source_folder.c_str(), static_cast<int>(list_error)));
+        } else if (list_error == ERROR_ACCESS_DENIED) {
             send(WM_COPY_FOLDER, source_folder);
             send(WM_COPY_NOT_COPIED, source_folder + kAccessDenied);
         } else {
             send(WM_COPY_ERROR,
                  FormatText("Error: Couldn't select folder - Check source folder exists (%s)(%d)",
-                            source_folder.c_str(), static_cast<int>(error)));
+                            source_folder.c_str(), static_cast<int>(list_error)));
         }
         mark_incomplete();
         return;
@@ -106,59 +85,55 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
     if (!destination_unavailable) {
         if (top_level)
             destination_ready = create_folder(destination_folder);
-        else if (fs->mkdir(destination_folder.c_str()) == 0)
+        else if (fs->create_directory(long_path(destination_folder).c_str()))
             destination_ready = destination_created = true;
         else
-            destination_ready = errno == EEXIST;
+            destination_ready = fs->last_error() == ERROR_ALREADY_EXISTS;
     }
 
     send(WM_COPY_FOLDER, source_folder);
 
-    find_entry entry;
-    find_handle = fs->find_first_file(kPattern, &entry);
     if (find_handle == INVALID_HANDLE_VALUE) {
-        DWORD error = fs->last_error();
         send(WM_COPY_ERROR, FormatText("Error: Find first file failed (%s)(%d)", kPattern,
-                                       static_cast<int>(error)));
-        // The alert cannot say which folder could not be listed: the report
-        // keeps it, as for a folder that cannot be entered.
-        if (error == ERROR_ACCESS_DENIED)
-            send(WM_COPY_NOT_COPIED, source_folder + kAccessDenied);
+                                       static_cast<int>(list_error)));
         mark_incomplete();
-    } else {
-        try {
-            for (;;) {
-                if (job->is_stop_requested())
-                    throw stop_copy;
-                copy_entry(entry, source_folder, destination_folder, statistics, root_destination,
-                           destination_unavailable, destination_ready);
-                if (!fs->find_next_file(find_handle, &entry)) {
-                    DWORD error = fs->last_error();
-                    if (error != ERROR_NO_MORE_FILES) {
-                        send(WM_COPY_ERROR, FormatText("Error: Find next file failed (%d)",
-                                                       static_cast<int>(error)));
-                        mark_incomplete();
-                    }
-                    break;
+        return;
+    }
+    try {
+        for (;;) {
+            if (job->is_stop_requested())
+                throw stop_copy;
+            copy_entry(entry, source_folder, destination_folder, statistics, root_destination,
+                       destination_unavailable, destination_ready);
+            if (!fs->find_next_file(find_handle, &entry)) {
+                DWORD error = fs->last_error();
+                if (error != ERROR_NO_MORE_FILES) {
+                    send(WM_COPY_ERROR, FormatText("Error: Find next file failed (%d)",
+                                                   static_cast<int>(error)));
+                    mark_incomplete();
                 }
+                break;
             }
-        } catch (copy_exceptions) {
-            mark_incomplete();
         }
-        if (!fs->find_close(find_handle)) {
-            DWORD error = fs->last_error();
-            send(WM_COPY_ERROR,
-                 FormatText("Error: Find close failed (%d)", static_cast<int>(error)));
-        }
-        find_handle = INVALID_HANDLE_VALUE;
+    } catch (copy_exceptions) {
+        mark_incomplete();
     }
-
-    if (!fs->set_current_directory(saved_folder.c_str())) {
+    if (!fs->find_close(find_handle)) {
         DWORD error = fs->last_error();
-        send(WM_COPY_ERROR,
-             FormatText("Error: Couldn't restore current folder - Check folder exists (%s)(%d)",
-                        saved_folder.c_str(), static_cast<int>(error)));
+        send(WM_COPY_ERROR, FormatText("Error: Find close failed (%d)", static_cast<int>(error)));
     }
+    find_handle = INVALID_HANDLE_VALUE;
+}
+
+bool folder_copier::is_listable_failure(const std::wstring& folder, DWORD error) const {
+    // A folder that is there without a single entry (the root of an empty
+    // drive) is a listing that found nothing; any other failure means the
+    // folder could not be entered (missing, denied, held by another
+    // program), and its message names the folder.
+    if (error != ERROR_FILE_NOT_FOUND)
+        return false;
+    DWORD attributes = fs->file_attributes(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void folder_copier::copy_entry(const find_entry& entry, const std::string& source_folder,
@@ -243,7 +218,7 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
 bool folder_copier::is_level_folder(const folder_identity& identity) const {
     if (!level_identity) {
         folder_identity own;
-        if (!fs->identify_known_folder(level_source.c_str(), &own))
+        if (!fs->identify_known_folder(long_path(level_source).c_str(), &own))
             return false;
         level_identity = own;
     }
@@ -252,7 +227,7 @@ bool folder_copier::is_level_folder(const folder_identity& identity) const {
 
 bool folder_copier::leads_into_walked_folder(const std::string& link_folder) const {
     folder_identity target;
-    if (!fs->identify_known_folder(link_folder.c_str(), &target))
+    if (!fs->identify_known_folder(long_path(link_folder).c_str(), &target))
         return false; // entering it will fail and be reported there
     for (const folder_copier* level = this; level; level = level->parent_level)
         if (level->is_level_folder(target))
@@ -264,7 +239,7 @@ const char* folder_copier::place_in_source(const std::string& child_source,
                                            const std::string& child_destination) const {
     // A destination that does not exist yet can only match by its path.
     folder_identity place;
-    bool place_known = fs->identify_known_folder(child_destination.c_str(), &place);
+    bool place_known = fs->identify_known_folder(long_path(child_destination).c_str(), &place);
     for (const folder_copier* level = this; level; level = level->parent_level) {
         if (same_path_ignoring_case(child_destination, level->level_source) ||
             (place_known && level->is_level_folder(place)))
@@ -272,7 +247,7 @@ const char* folder_copier::place_in_source(const std::string& child_source,
     }
     folder_identity child;
     if (same_path_ignoring_case(child_destination, child_source) ||
-        (place_known && fs->identify_known_folder(child_source.c_str(), &child) && child == place))
+        (place_known && fs->identify_known_folder(long_path(child_source).c_str(), &child) && child == place))
         return kPlaceIsWalked;
     return nullptr;
 }
@@ -295,11 +270,11 @@ bool folder_copier::is_root_destination(const std::string& folder,
         top = top->parent_level;
     if (!top->destination_identity) {
         folder_identity identity;
-        if (!fs->identify_known_folder(root_destination.c_str(), &identity))
+        if (!fs->identify_known_folder(long_path(root_destination).c_str(), &identity))
             return false;
         top->destination_identity = identity;
     }
     folder_identity identity;
-    return fs->identify_known_folder(folder.c_str(), &identity) &&
+    return fs->identify_known_folder(long_path(folder).c_str(), &identity) &&
            identity == *top->destination_identity;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The recursive folder walk: one folder_copier per folder level copies that
-// folder's files through the shell and walks each subfolder with a new
-// instance, depth first, on the job's worker thread.
+// folder's files and walks each subfolder with a new instance, depth first,
+// on the job's worker thread. Paths are kept as the user knows them; every
+// call to Windows takes their long form (long_path), so a tree may be as
+// deep as Windows allows.
 
 #include "CopyJob.h"
 #include "FileSystem.h"
@@ -42,6 +44,9 @@ public:
 
 private:
     void send(UINT message, std::string text);
+    // Whether a listing that could not be opened belongs to a folder that
+    // is there (a listing failure) rather than one that cannot be reached.
+    bool is_listable_failure(const std::wstring& folder, DWORD error) const;
     void copy_entry(const find_entry& entry, const std::string& source_folder,
                     const std::string& destination_folder, copy_statistics* statistics,
                     const std::string& root_destination, bool destination_unavailable,

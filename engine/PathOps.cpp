@@ -43,3 +43,30 @@ bool same_path_ignoring_case(const std::string& a, const std::string& b) {
 bool names_ordered_ignoring_case::operator()(const std::wstring& a, const std::wstring& b) const {
     return compare_ignoring_case(a, b) == CSTR_LESS_THAN;
 }
+
+namespace {
+
+bool starts_with(const std::string& text, const char* prefix) {
+    return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+} // namespace
+
+std::wstring long_path(const std::string& path) {
+    if (starts_with(path, "\\\\?\\") || starts_with(path, "\\\\.\\"))
+        return WideFromAnsi(path);
+    if (starts_with(path, "\\\\"))
+        return L"\\\\?\\UNC\\" + WideFromAnsi(path.substr(2));
+    return L"\\\\?\\" + WideFromAnsi(path);
+}
+
+std::string plain_path(const std::string& path) {
+    // Letter case as Windows takes it: \\?\unc\ is the network form too.
+    if (path.size() >= 8 && starts_with(path, "\\\\?\\") &&
+        same_path_ignoring_case(path.substr(4, 4), "UNC\\"))
+        return "\\\\" + path.substr(8);
+    // Only a drive path loses it: \\?\Volume{...}\ has no other spelling.
+    if (starts_with(path, "\\\\?\\") && path.size() >= 6 && path[5] == ':')
+        return path.substr(4);
+    return path;
+}

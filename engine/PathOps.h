@@ -23,3 +23,12 @@ bool same_path_ignoring_case(const std::string& a, const std::string& b);
 struct names_ordered_ignoring_case {
     bool operator()(const std::wstring& a, const std::wstring& b) const;
 };
+
+// The form of a fully qualified path (a drive path or a network path, as
+// the user writes it) that Windows' wide file functions take whole, up to
+// 32,767 characters: \\?\C:\... or \\?\UNC\server\share\... A path already
+// in that form, or a device path (\\.\), is kept as it is.
+std::wstring long_path(const std::string& path);
+
+// A path as the user knows it: the \\?\ or \\?\UNC\ form taken off.
+std::string plain_path(const std::string& path);

@@ -23,7 +23,8 @@ CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID param, int priority, UINT
     // place before the thread can run (and delete itself).
     unsigned id = 0;
     auto handle = reinterpret_cast<HANDLE>(
-        _beginthreadex(security, stackSize, &CWinThread::Start, thread, CREATE_SUSPENDED, &id));
+        _beginthreadex(security, stackSize, &CWinThread::Start, thread,
+                       createFlags | CREATE_SUSPENDED, &id));
     if (!handle) {
         delete thread;
         return nullptr;

@@ -1,10 +1,12 @@
 #pragma once
 // A seam for the engine tests: forwards every call to the real one, records
-// what was asked, and fails a chosen call with a chosen error code.
+// what was asked (paths as the user knows them, without the long form), and
+// fails a chosen call with a chosen error code.
 
+#include "AnsiText.h"
 #include "FileSystem.h"
+#include "PathOps.h"
 
-#include <cerrno>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 class RecordingFileSystem : public file_system {
 public:
     std::vector<std::string> created;       // create_directory paths, in order
+    std::vector<std::string> copy_sources;  // the source of every file copy
     std::vector<std::string> shell_sources; // pFrom of every shell call
     int find_first_calls = 0;
     int find_close_calls = 0;
@@ -19,30 +22,27 @@ public:
 
     // Each returns the error code to fail with, or 0 to let the call through.
     std::function<DWORD(const std::string&)> fail_create;
-    std::function<DWORD(const std::string&)> fail_set_current;
+    std::function<DWORD(const std::string& folder)> fail_find_first;
     std::function<DWORD(int call)> fail_find_next; // 1 for the first call
     DWORD fail_find_close = 0;
-    bool fail_get_current = false;
+    // Runs before each file copy, with its source path.
+    std::function<void(const std::string&)> before_copy;
     // Changes every folder identity found, e.g. to the zeros that some
     // network redirectors report.
     std::function<void(folder_identity&)> alter_identity;
 
-    DWORD get_current_directory(DWORD size, char* buffer) override {
-        if (fail_get_current)
-            return error = ERROR_NOT_ENOUGH_MEMORY, 0;
-        return file_system::get_current_directory(size, buffer);
-    }
-    BOOL set_current_directory(const char* path) override {
-        if (fail_set_current)
-            if (DWORD e = fail_set_current(path))
-                return error = e, FALSE;
-        return pass(file_system::set_current_directory(path));
-    }
-    HANDLE find_first_file(const char* pattern, find_entry* entry) override {
+    // A path of a call as the user knows it.
+    static std::string Plain(const wchar_t* path) { return plain_path(AnsiFromWide(path)); }
+
+    HANDLE find_first_file(const wchar_t* pattern, find_entry* entry) override {
         ++find_first_calls;
-        HANDLE h = file_system::find_first_file(pattern, entry);
-        error = ::GetLastError();
-        return h;
+        if (fail_find_first) {
+            std::string folder = Plain(pattern);
+            folder.resize(folder.size() - 3); // without "*.*"
+            if (DWORD e = fail_find_first(folder))
+                return error = e, INVALID_HANDLE_VALUE;
+        }
+        return pass(file_system::find_first_file(pattern, entry));
     }
     BOOL find_next_file(HANDLE find, find_entry* entry) override {
         ++find_next_calls;
@@ -58,21 +58,34 @@ public:
             return error = fail_find_close, FALSE;
         return ok;
     }
-    BOOL create_directory(const char* path) override {
-        created.push_back(path);
+    BOOL create_directory(const wchar_t* path) override {
+        created.push_back(Plain(path));
         if (fail_create)
-            if (DWORD e = fail_create(path))
+            if (DWORD e = fail_create(created.back()))
                 return error = e, FALSE;
         return pass(file_system::create_directory(path));
     }
-    int file_operation(SHFILEOPSTRUCTA* operation) override {
-        shell_sources.push_back(operation->pFrom);
+    BOOL copy_file(const wchar_t* from, const wchar_t* to) override {
+        copy_sources.push_back(Plain(from));
+        if (before_copy)
+            before_copy(copy_sources.back());
+        return pass(file_system::copy_file(from, to));
+    }
+    int file_operation(SHFILEOPSTRUCTW* operation) override {
+        shell_sources.push_back(AnsiFromWide(operation->pFrom));
+        copy_sources.push_back(shell_sources.back());
         return file_system::file_operation(operation);
     }
-    DWORD file_attributes(const char* path) override {
+    DWORD file_attributes(const wchar_t* path) override {
         return pass(file_system::file_attributes(path));
     }
-    bool identify_folder(const char* path, folder_identity* identity) override {
+    BOOL set_file_attributes(const wchar_t* path, DWORD attributes) override {
+        return pass(file_system::set_file_attributes(path, attributes));
+    }
+    BOOL delete_file(const wchar_t* path) override {
+        return pass(file_system::delete_file(path));
+    }
+    bool identify_folder(const wchar_t* path, folder_identity* identity) override {
         if (!file_system::identify_folder(path, identity))
             return false;
         if (alter_identity)

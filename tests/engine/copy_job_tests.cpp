@@ -3,7 +3,6 @@
 #include "WalkFixture.h"
 #include "WinThread.h"
 
-#include <atomic>
 
 namespace {
 
@@ -31,7 +30,6 @@ TEST_F(WalkCase, StopBeforeFirstEntryStillPreparesAndAnnounces) {
     destination = temp.path() + "new\\deeper\\";
     copy_job job(source, destination, true, recorder.window(), recorder.queue(), &fs);
     job.request_stop();
-    std::string before = CurrentFolder();
     job.run();
     std::vector<Notification> expected = {Folder(source), Done()};
     EXPECT_EQ(recorder.notifications(), expected) << Describe(recorder.notifications());
@@ -41,12 +39,11 @@ TEST_F(WalkCase, StopBeforeFirstEntryStillPreparesAndAnnounces) {
     EXPECT_TRUE(FolderExists(destination)) << "the destination was still prepared";
     EXPECT_TRUE(job.is_incomplete());
     EXPECT_EQ(fs.find_first_calls, fs.find_close_calls);
-    EXPECT_EQ(CurrentFolder(), before);
 }
 
-// The stop is asked while the first file's statistics are being handled:
-// that file completes, nothing else is copied, every level closes its
-// listing and the current folder is put back.
+// The stop is asked while the first file is being copied: that file
+// completes and is counted, nothing else is copied, and every level closes
+// its listing.
 TEST_F(WalkCase, StopDuringCopyUnwindsEveryLevel) {
     ASSERT_TRUE(MakeTree(source, {{"l1\\l2\\f1.txt", "1"},
                                   {"l1\\l2\\f2.txt", "2"},
@@ -56,12 +53,7 @@ TEST_F(WalkCase, StopDuringCopyUnwindsEveryLevel) {
                                   {"zz\\i.txt", "6"},
                                   {"top.txt", "7"}}));
     copy_job job(source, destination, true, recorder.window(), recorder.queue(), &fs);
-    std::atomic<int> statistics_seen{0};
-    recorder.set_hook([&](const Notification& n) {
-        if (n.message == WM_COPY_STATISTICS && statistics_seen++ == 0)
-            job.request_stop();
-    });
-    std::string before = CurrentFolder();
+    fs.before_copy = [&](const std::string&) { job.request_stop(); };
     ASSERT_FALSE(job.start());
     ASSERT_TRUE(recorder.wait_done());
     WaitForSingleObject(job.worker_wait_handle(), 10000);
@@ -69,17 +61,14 @@ TEST_F(WalkCase, StopDuringCopyUnwindsEveryLevel) {
     copy_statistics counters = job.get_statistics();
     EXPECT_EQ(counters.files_copied, 1);
     EXPECT_EQ(counters.files_failed, 0);
-    EXPECT_EQ(statistics_seen, 1) << "the current file's statistics were still sent";
+    EXPECT_EQ(fs.copy_sources.size(), 1u);
+    EXPECT_EQ(recorder.last_statistics(), "Statistics: 0.00Mb copied in 1 files")
+        << "the current file's statistics were still sent";
     EXPECT_TRUE(job.is_incomplete());
     EXPECT_EQ(fs.find_first_calls, fs.find_close_calls) << "every listing closed";
-    EXPECT_EQ(CurrentFolder(), before);
-    // After the file: only folder re-announcements on the way out, then done.
-    auto all = recorder.notifications();
-    auto stats = std::find_if(all.begin(), all.end(), [](const Notification& n) {
-        return n.message == WM_COPY_STATISTICS;
-    });
-    ASSERT_NE(stats, all.end());
-    for (auto it = stats + 1; it + 1 < all.end(); ++it)
+    // Only folder announcements, then done: nothing failed on the way out.
+    auto all = recorder.without_progress();
+    for (auto it = all.begin(); it + 1 < all.end(); ++it)
         EXPECT_EQ(it->message, static_cast<UINT>(WM_COPY_FOLDER)) << Describe(all);
     EXPECT_EQ(all.back(), Done());
 }
@@ -94,11 +83,9 @@ TEST_F(WalkCase, ClosingWaitLastsAsLongAsTheCurrentFile) {
     for (size_t i = 0; i < large.size(); i += 4096)
         large[i] = static_cast<char>(i / 4096);
     ASSERT_TRUE(WriteFileBytes(source + "large.bin", large));
-    auto* job = new copy_job(source, destination, true, recorder.window(), recorder.queue());
-    recorder.set_hook([&](const Notification& n) {
-        if (n.message == WM_COPY_STATUS && n.text.find("large.bin") != std::string::npos)
-            job->request_stop(); // the close comes as the shell starts on the file
-    });
+    auto* job = new copy_job(source, destination, true, recorder.window(), recorder.queue(), &fs);
+    // The close comes as the copy starts on the file.
+    fs.before_copy = [&](const std::string&) { job->request_stop(); };
     ASSERT_FALSE(job->start());
     OwnedHandle worker = job->take_worker_wait_handle();
     int intervals = 0;

@@ -1,10 +1,11 @@
-// A shell copy that fails part-way, as on a disk that fills up, told through
+// A copy that fails part-way, as on a disk that fills up, told through
 // the engine's seam so that it fails the same way every time: the partly
 // written file must go, and a file that was in the destination before the
 // copy must never be removed.
 #include "FileCopier.h"
 #include "NotificationRecorder.h"
 #include "TempFolder.h"
+#include "WideTree.h"
 
 #include <gtest/gtest.h>
 
@@ -14,25 +15,29 @@ namespace {
 // way the shell does when the disk is full.
 struct DiskFillsUp : file_system {
     int calls = 0;
-    int file_operation(SHFILEOPSTRUCTA* operation) override {
+    BOOL copy_file(const wchar_t* from, const wchar_t* to) override {
         ++calls;
         std::string content;
-        ReadFileBytes(operation->pFrom, content);
-        WriteFileBytes(operation->pTo, content.substr(0, content.size() / 2));
-        operation->fAnyOperationsAborted = TRUE;
-        return ERROR_CANCELLED;
+        ReadWideFile(from, content);
+        WriteWideFile(to, content.substr(0, content.size() / 2));
+        ::SetLastError(ERROR_DISK_FULL);
+        return FALSE;
     }
 };
 
-// Fails without touching anything, as when the shell cannot open the source.
+// Fails without touching anything, as when the source cannot be opened.
 struct FailsUntouched : file_system {
-    int file_operation(SHFILEOPSTRUCTA*) override { return ERROR_ACCESS_DENIED; }
+    BOOL copy_file(const wchar_t*, const wchar_t*) override {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    int file_operation(SHFILEOPSTRUCTW*) override { return ERROR_ACCESS_DENIED; }
 };
 
 // The same, after a look at the destination that failed for a moment (a
 // sharing violation, a network hiccup) although the file is there.
 struct LookFailsToo : FailsUntouched {
-    DWORD file_attributes(const char*) override {
+    DWORD file_attributes(const wchar_t*) override {
         ::SetLastError(ERROR_SHARING_VIOLATION);
         return INVALID_FILE_ATTRIBUTES;
     }
@@ -56,9 +61,9 @@ TEST_F(PartialCopy, PartlyWrittenNewFileIsRemovedAndReported) {
     EXPECT_FALSE(Copy(fs));
     EXPECT_EQ(fs.calls, 1);
     EXPECT_FALSE(FileExists(to)) << "nothing of a file that was not copied is left";
-    std::vector<Notification> expected = {{WM_COPY_STATUS, "Status: copying file " + from},
-                                          {WM_COPY_NOT_COPIED, from}};
-    EXPECT_EQ(recorder.notifications(), expected) << Describe(recorder.notifications());
+    std::vector<Notification> expected = {{WM_COPY_NOT_COPIED, from}};
+    EXPECT_EQ(recorder.without_progress(), expected) << Describe(recorder.notifications());
+    EXPECT_EQ(recorder.last_status(), "Status: copying file " + from);
 }
 
 TEST_F(PartialCopy, FileThatWasThereBeforeIsNeverRemoved) {

@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 #include "Trees.h"
 #include "UiDriver.h"
+#include "UnixBridge.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +17,16 @@ namespace {
 // A tree big enough that a copy of it is still running when the test acts.
 std::string MakeSlowTree(const TempFolder& temp, int files) {
     std::string source = temp.path() + "slow\\";
-    std::vector<TreeEntry> tree;
-    for (int i = 0; i < files; ++i)
-        tree.push_back({FormatText("d%02d\\f%04d.txt", i % 20, i), std::string(2000 + i, 'x')});
-    EXPECT_TRUE(MakeTree(source, tree));
+    EXPECT_TRUE(CreateDirectoryA(source.c_str(), nullptr));
+    // Written from the Unix side: through Wine, making 20,000 files would
+    // take longer than copying them.
+    EXPECT_TRUE(RunUnix("python3 -c 'import os, sys\n"
+                        "for i in range(int(sys.argv[2])):\n"
+                        "  d = os.path.join(sys.argv[1], \"d%02d\" % (i % 20))\n"
+                        "  os.makedirs(d, exist_ok=True)\n"
+                        "  open(os.path.join(d, \"f%04d.txt\" % i), \"w\").write(\"x\" * (2000 + i % 1000))' '" +
+                            UnixPathOf(source) + "' " + std::to_string(files),
+                        nullptr, 300000));
     return source;
 }
 
@@ -52,7 +59,7 @@ protected:
         }));
     }
 
-    static constexpr int kTotal = 1500;
+    static constexpr int kTotal = 20000;
     TempFolder temp;
     std::string source, destination;
     VeltraProcess app;
@@ -82,7 +89,7 @@ TEST_F(QuitDuringCopy, EscapeClosesWithoutLeavingAHalfWrittenFile) {
 
 TEST(QuitQuestion, ACopyThatEndsWhileTheQuestionIsOpenStillLetsYesQuit) {
     TempFolder temp;
-    std::string source = MakeSlowTree(temp, 100);
+    std::string source = MakeSlowTree(temp, 1500);
     VeltraProcess app;
     StartCopy(app, source, temp.path() + "dest\\");
     ASSERT_TRUE(WaitUntil(

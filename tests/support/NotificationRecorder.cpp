@@ -32,6 +32,8 @@ void NotificationRecorder::run(HANDLE ready) {
         m_statistics = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 30, 600, 20,
                                        m_window, nullptr, wc.hInstance, nullptr);
     }
+    if (m_progress == Progress::RecordAndShow)
+        SetTimer(m_window, 1, 200, nullptr);
     SetEvent(ready);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -48,27 +50,46 @@ LRESULT CALLBACK NotificationRecorder::WindowProc(HWND window, UINT message, WPA
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<NotificationRecorder*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self && message >= WM_COPY_NOT_COPIED && message <= WM_COPY_STATISTICS) {
-        Notification n{message, message == WM_COPY_DONE ? std::string() : self->m_queue.pop()};
-        Hook hook;
-        {
-            std::lock_guard<std::mutex> hold(self->m_mutex);
-            self->m_received.push_back(n);
-            hook = self->m_hook;
-        }
-        if (hook)
-            hook(n);
-        if (HWND line = message == WM_COPY_STATUS       ? self->m_status
-                        : message == WM_COPY_STATISTICS ? self->m_statistics
-                                                        : nullptr)
-            SetWindowTextA(line, n.text.c_str());
+    if (self && (message == WM_COPY_NEWS || message == WM_TIMER)) {
+        self->take_news();
+        return 0;
+    }
+    if (self && (message == WM_COPY_ERROR || message == WM_COPY_QUESTION ||
+                 message == WM_COPY_DONE)) {
+        self->take_news();
+        self->record({message, message == WM_COPY_DONE ? std::string() : self->m_queue.pop()});
         if (message == WM_COPY_DONE)
             SetEvent(self->m_done);
-        return 0;
+        return message == WM_COPY_QUESTION ? self->m_answer : 0;
     }
     if (message == WM_DESTROY)
         PostQuitMessage(0);
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void NotificationRecorder::take_news() {
+    CopyNews news = m_queue.take_news();
+    for (const CopyNotice& notice : news.notices)
+        record(notice);
+    if (news.status)
+        record({WM_COPY_STATUS, *news.status});
+    if (news.statistics)
+        record({WM_COPY_STATISTICS, *news.statistics});
+}
+
+void NotificationRecorder::record(const Notification& n) {
+    Hook hook;
+    {
+        std::lock_guard<std::mutex> hold(m_mutex);
+        m_received.push_back(n);
+        hook = m_hook;
+    }
+    if (hook)
+        hook(n);
+    if (HWND line = n.message == WM_COPY_STATUS       ? m_status
+                    : n.message == WM_COPY_STATISTICS ? m_statistics
+                                                      : nullptr)
+        SetWindowTextA(line, n.text.c_str());
 }
 
 void NotificationRecorder::set_hook(Hook hook) {
@@ -81,6 +102,9 @@ bool NotificationRecorder::wait_done(DWORD milliseconds) {
 }
 
 std::vector<Notification> NotificationRecorder::notifications() {
+    // News still waiting in the queue is taken first: whatever was sent
+    // before this call is in the result.
+    SendMessageA(m_window, WM_COPY_NEWS, 0, 0);
     std::lock_guard<std::mutex> hold(m_mutex);
     return m_received;
 }
@@ -101,7 +125,18 @@ std::vector<Notification> NotificationRecorder::of(UINT message) {
     return result;
 }
 
+std::string NotificationRecorder::last_status() {
+    auto all = of(WM_COPY_STATUS);
+    return all.empty() ? std::string() : all.back().text;
+}
+
+std::string NotificationRecorder::last_statistics() {
+    auto all = of(WM_COPY_STATISTICS);
+    return all.empty() ? std::string() : all.back().text;
+}
+
 void NotificationRecorder::clear() {
+    m_queue.take_news();
     std::lock_guard<std::mutex> hold(m_mutex);
     m_received.clear();
     ResetEvent(m_done);
@@ -121,6 +156,8 @@ const char* NotificationName(UINT message) {
         return "ERROR";
     case WM_COPY_STATISTICS:
         return "STATISTICS";
+    case WM_COPY_QUESTION:
+        return "QUESTION";
     }
     return "?";
 }

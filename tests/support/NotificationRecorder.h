@@ -1,10 +1,12 @@
 #pragma once
 // A real window on a thread of its own that receives the copy notifications
-// the way the main dialog does: for every message that carries a text it pops
-// exactly one text from the queue, and it records the (message, text)
-// sequence. WM_COPY_DONE pops nothing. Asked to, it also shows the status
-// and statistics texts in two text controls, as the dialog does (the
-// benchmark measures that cost too).
+// the way the main dialog does: it takes the worker's news on every
+// WM_COPY_NEWS and before every synchronous notification (an error, a
+// question, the completion), whose text it then pops, and records the
+// (message, text) sequence: the queued notices in walk order, then the
+// newest status and statistics texts of that take. Asked to, it also shows
+// those texts in two text controls, refreshed on a 200 ms timer as the
+// dialog does (the benchmark measures that cost too).
 
 #include "CopyChannel.h"
 
@@ -17,16 +19,12 @@
 #include <utility>
 #include <vector>
 
-struct Notification {
-    UINT message;
-    std::string text;
-    bool operator==(const Notification&) const = default;
-};
+using Notification = CopyNotice;
 
 class NotificationRecorder {
 public:
-    // Called on the window's thread inside the handler, after recording,
-    // while the sender waits in SendMessageA.
+    // Called on the window's thread for each notification recorded; for a
+    // synchronous one, while the sender waits in SendMessageA.
     using Hook = std::function<void(const Notification&)>;
 
     enum class Progress { Record, RecordAndShow };
@@ -38,25 +36,34 @@ public:
     HWND window() const { return m_window; }
     MessageQueue* queue() { return &m_queue; }
     void set_hook(Hook hook);
+    // The answer to the worker's questions (IDYES or IDNO; IDNO at first).
+    void set_answer(int answer) { m_answer = answer; }
 
     // Waits for WM_COPY_DONE; false on time-out.
     bool wait_done(DWORD milliseconds = 120000);
+    // Everything recorded, after taking the news still waiting.
     std::vector<Notification> notifications();
     // The recorded sequence without WM_COPY_STATUS and WM_COPY_STATISTICS.
     std::vector<Notification> without_progress();
     // The recorded notifications of one kind.
     std::vector<Notification> of(UINT message);
+    // The last status and statistics texts received ("" before any).
+    std::string last_status();
+    std::string last_statistics();
     void clear();
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void run(HANDLE ready);
+    void record(const Notification& n);
+    void take_news();
 
     MessageQueue m_queue;
     std::mutex m_mutex;
     std::vector<Notification> m_received;
     Hook m_hook;
     HANDLE m_done = nullptr;
+    int m_answer = IDNO;
     HWND m_window = nullptr;
     Progress m_progress;
     HWND m_status = nullptr;

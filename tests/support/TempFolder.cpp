@@ -53,23 +53,43 @@ bool FileExists(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// Through the long form, so that trees deeper than MAX_PATH go too.
+bool RemoveWideTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            std::wstring child = folder + name;
+            // A folder link is removed as a link, never followed.
+            bool isLink = entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !isLink) {
+                RemoveWideTree(child + L"\\");
+            } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveDirectoryW(child.c_str());
+            } else {
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(find, &entry));
+        FindClose(find);
+    }
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (RemoveDirectoryW(folder.c_str()))
+        return true;
+    DWORD a = GetFileAttributesW(folder.c_str());
+    return a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
 bool RemoveTree(const std::string& path) {
     std::string folder = path;
     if (!folder.empty() && folder.back() != '\\')
         folder += '\\';
-    for (const WIN32_FIND_DATAA& entry : ListFolder(folder)) {
-        std::string child = folder + entry.cFileName;
-        // A folder link is removed as a link, never followed.
-        bool isLink = entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !isLink) {
-            RemoveTree(child);
-        } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            RemoveDirectoryA(child.c_str());
-        } else {
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(child.c_str());
-        }
-    }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return RemoveDirectoryA(folder.c_str()) || !FolderExists(folder);
+    return RemoveWideTree(LongPath(folder));
 }
