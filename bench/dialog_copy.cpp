@@ -72,6 +72,11 @@ int main(int argc, char** argv) {
     std::sscanf(TextOf(app.item(IDC_STATISTICS_TEXT)).c_str(), "Statistics: %lfMb copied in %d",
                 &megabytes, &files);
     std::string report = TextOf(app.item(IDC_REPORT_EDIT));
+    // The summary goes to the timing log: a copy is whole only when it
+    // says so.
+    std::string summary = report.substr(0, report.find_last_not_of("\r\n") + 1);
+    summary = summary.substr(summary.find_last_of('\n') + 1);
+    std::fprintf(stderr, "summary: %s\n", summary.c_str());
     size_t unable = report.find("unable to copy ");
     int failed = unable == std::string::npos ? 0 : std::atoi(report.c_str() + unable + 15);
     Press(app.dialog(), IDOK);
