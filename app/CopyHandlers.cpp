@@ -167,7 +167,8 @@ LRESULT CVeltraDlg::OnCopyDone(WPARAM, LPARAM) {
     KillTimer(m_hWnd, kReportFlushTimer);
 
     AppendReportLine(kSummaryRule);
-    AppendReportLine(FormatSummaryLine(stats, incomplete));
+    for (const std::string& line : FormatSummaryLines(stats, incomplete))
+        AppendReportLine(line);
     m_reportEdit.SetReadOnly(FALSE);
 
     if (m_bQuitPending)

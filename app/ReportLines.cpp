@@ -10,21 +10,31 @@ namespace {
 constexpr double kBytesPerMegabyte = 1048576.0;
 }
 
-std::string FormatSummaryLine(const copy_statistics& stats, bool incomplete) {
+std::vector<std::string> FormatSummaryLines(const copy_statistics& stats, bool incomplete) {
     double megabytesCopied = stats.bytes_copied / kBytesPerMegabyte;
+    std::string incompleteLine =
+        FormatText("The copy is incomplete: some folders could not be read or the copy "
+                   "was stopped.  %d files, totalling %.2fMb, were copied.",
+                   stats.files_copied, megabytesCopied);
+    if (stats.files_failed != 0 && incomplete) {
+        // What was not seen was not counted: no share of the source can be
+        // claimed, and the incomplete line says why.
+        return {FormatText("Veltra was unable to copy %d (of %d) files, totalling %.2fMb",
+                           stats.files_failed, stats.files_failed + stats.files_copied,
+                           stats.bytes_failed / kBytesPerMegabyte),
+                incompleteLine};
+    }
     if (stats.files_failed != 0) {
         double total = stats.bytes_failed + stats.bytes_copied;
         // Every failed file may have been empty: 0 of 0 bytes is 0 percent.
         double percent = total > 0 ? stats.bytes_failed / total * 100 : 0.0;
-        return FormatText("Veltra was unable to copy %d (of %d) files, totalling %.2fMb "
-                          "(%.2f%% of the original source folder)",
-                          stats.files_failed, stats.files_failed + stats.files_copied,
-                          stats.bytes_failed / kBytesPerMegabyte, percent);
+        return {FormatText("Veltra was unable to copy %d (of %d) files, totalling %.2fMb "
+                           "(%.2f%% of the original source folder)",
+                           stats.files_failed, stats.files_failed + stats.files_copied,
+                           stats.bytes_failed / kBytesPerMegabyte, percent)};
     }
     if (incomplete)
-        return FormatText("The copy is incomplete: some folders could not be read or the copy "
-                          "was stopped.  %d files, totalling %.2fMb, were copied.",
-                          stats.files_copied, megabytesCopied);
-    return FormatText("All files copied successfully.  %d files, totalling %.2fMb.",
-                      stats.files_copied, megabytesCopied);
+        return {incompleteLine};
+    return {FormatText("All files copied successfully.  %d files, totalling %.2fMb.",
+                       stats.files_copied, megabytesCopied)};
 }

@@ -3,13 +3,15 @@
 // (the folder headings and items come from ReportGrouping).
 
 #include <string>
+#include <vector>
 
 struct copy_statistics;
 
 // "- Summary " followed by 50 hyphens.
 extern const char kSummaryRule[];
 
-// The summary line for a finished copy. `incomplete` says that the walk
-// gave up somewhere (a folder it could not read, a stop) even if no file
-// failed: such a copy is never reported as a success.
-std::string FormatSummaryLine(const copy_statistics& stats, bool incomplete);
+// The summary of a finished copy, one line or two. `incomplete` says that
+// the walk left something unseen (a folder it could not read, a link it
+// refused, a stop): such a copy is never reported as a success, and when
+// files failed too, both are said.
+std::vector<std::string> FormatSummaryLines(const copy_statistics& stats, bool incomplete);

@@ -8,6 +8,8 @@
 # the copy; Wine's xcopy crashes on it, its copy then DIFFERS. The ways:
 #   veltra  the real Veltra.exe, driven through its dialog (bench/dialog_copy)
 #   engine  the copy engine with a bare receiving window
+#   over    the engine onto a whole copy of the tree made first (not timed):
+#           every file is replaced, each through a temporary file beside it
 #   floor   a bare wide walker on \\?\ paths, one CopyFileExW per file
 #           (veltra_bench copyfileex): the least a copy through the system
 #           costs, which nothing of ours can go below; vs_floor compares with it
@@ -15,7 +17,7 @@
 #   xcopy   Wine's xcopy;  cp  native cp -a
 #   BENCH_RUNS   runs per way and tree (default 3)
 #   BENCH_TREES  which trees (default "small large include"; also small4k, npm)
-#   BENCH_TOOLS  which ways (default: all six on small and small4k, no bare
+#   BENCH_TOOLS  which ways (default: all seven on small and small4k, no bare
 #                walkers on the others)
 #   BENCH_DIR    where the trees and copies go (default /tmp/veltra-bench)
 #   BENCH_BEFORE the build folder of another checkout (one with bench/dialog_copy):
@@ -80,9 +82,11 @@ copy_with() { # tool source destination
       [ "$1" = before ] && exe="$BENCH_BEFORE/bench/dialog_copy.exe"
       line=$(wine "$exe" "$(win "$2")\\" "$(win "$3")\\" 2>>"$work/timing.log") ||
         echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
-    engine | floor | shell)
+    engine | floor | shell | over)
       local mode=$1
       [ "$1" = floor ] && mode=copyfileex
+      # A whole copy first (not timed): the engine then replaces every file.
+      if [ "$1" = over ]; then mode=engine; cp -a "$2" "$3"; sync; fi
       line=$(wine "$bench_exe" "$mode" "$(win "$2")" "$(win "$3")" 2>>"$work/timing.log") ||
         echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
     # Wine's xcopy stops for good on deep trees (the npm tree): bounded.
@@ -107,7 +111,7 @@ printf '\n%-8s %-7s %7s %8s %8s %9s %8s %8s %8s %8s %8s  %-7s %s\n' tree way fil
 for tree in $trees; do
   src="$work/trees/$tree"
   if [ -n "${BENCH_TOOLS:-}" ]; then read -ra tools <<<"$BENCH_TOOLS"
-  elif [[ "$tree" == small* ]]; then tools=(veltra engine floor shell xcopy cp)
+  elif [[ "$tree" == small* ]]; then tools=(veltra engine over floor shell xcopy cp)
   else tools=(veltra engine xcopy cp); fi
   if [ -n "${BENCH_BEFORE:-}" ]; then tools=(before "${tools[@]}"); fi
   files=$(find -L "$src" -type f | wc -l)

@@ -1,10 +1,13 @@
 #include "FileCopier.h"
 
 #include "AnsiText.h"
+#include "CopyReasons.h"
 #include "CopyChannel.h"
 #include "FormatText.h"
 #include "PathOps.h"
 
+#include <atomic>
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -31,7 +34,8 @@ std::vector<wchar_t> shell_path_list(const std::string& path) {
 }
 
 // The shell's own copy, with its question before it replaces a file.
-bool shell_copy(file_system& fs, const std::string& from, const std::string& to, HWND owner) {
+bool shell_copy(file_system& fs, const std::string& from, const std::string& to, HWND owner,
+                bool* declined, DWORD* error) {
     std::vector<wchar_t> from_buffer = shell_path_list(from);
     std::vector<wchar_t> to_buffer = shell_path_list(to);
     SHFILEOPSTRUCTW operation = {};
@@ -43,31 +47,56 @@ bool shell_copy(file_system& fs, const std::string& from, const std::string& to,
     operation.fAnyOperationsAborted = FALSE;
     // The shell returns 0 also when the user declined a replacement or
     // cancelled; only a zero result with nothing aborted is a copy.
-    return fs.file_operation(&operation) == 0 && !operation.fAnyOperationsAborted;
+    int result = fs.file_operation(&operation);
+    *declined = operation.fAnyOperationsAborted != FALSE;
+    *error = static_cast<DWORD>(result);
+    return result == 0 && !*declined;
 }
 
-// Copies over whatever is at `to`. A read-only, hidden or system file there
-// is replaced as any other (Windows refuses to write over one in place);
-// the source's attributes and last-write time arrive with the data.
-bool copy_replacing(file_system& fs, const std::wstring& from, const std::wstring& to,
-                    DWORD existing_attributes) {
+// The tail of a declined replacement's report line.
+const char* const kDeclined = "  (not replaced: you chose to keep the existing file)";
+const char* const kNoFolder =
+    "  (not copied: its folder could not be made in the destination)";
+
+// A name for the new copy beside `to`, in the same folder, short enough
+// for any folder that holds `to`.
+std::wstring temporary_beside(const std::wstring& to, unsigned attempt) {
+    static std::atomic<unsigned> counter{0};
+    wchar_t name[48];
+    swprintf(name, sizeof name / sizeof name[0], L"~veltra-%lx-%x-%x.tmp",
+             ::GetCurrentProcessId(), counter.fetch_add(1), attempt);
+    return to.substr(0, to.rfind(L'\\') + 1) + name;
+}
+
+// Replaces the file at `to` so that it is never lost: the new copy is
+// written beside it under a temporary name and takes its place only when
+// it is whole. A failed or stopped copy leaves the old file as it was and
+// no temporary file behind. The new file keeps the source's attributes and
+// time; a read-only, hidden or system old file is replaced as any other.
+bool replace_whole(file_system& fs, const std::wstring& from, const std::wstring& to,
+                   DWORD existing_attributes, DWORD* error) {
+    std::wstring temporary;
+    for (unsigned attempt = 0;; ++attempt) {
+        temporary = temporary_beside(to, attempt);
+        if (fs.copy_file(from.c_str(), temporary.c_str(), true))
+            break;
+        *error = fs.last_error();
+        // A name taken by chance is tried again; nothing was written to it.
+        if ((*error == ERROR_FILE_EXISTS || *error == ERROR_ALREADY_EXISTS) && attempt < 16)
+            continue;
+        fs.delete_file(temporary.c_str()); // whatever part of it was written
+        return false;
+    }
+    // Windows refuses to rename over a read-only file.
     bool unprotected = false;
     if (existing_attributes != INVALID_FILE_ATTRIBUTES && (existing_attributes & kProtecting))
         unprotected = fs.set_file_attributes(to.c_str(), existing_attributes & ~kProtecting) != 0;
-    if (fs.copy_file(from.c_str(), to.c_str())) {
-        // Written over an existing file, the copy may keep that file's
-        // attributes (Wine does): the source's are set again.
-        if (existing_attributes != INVALID_FILE_ATTRIBUTES) {
-            DWORD source_attributes = fs.file_attributes(from.c_str());
-            if (source_attributes != INVALID_FILE_ATTRIBUTES)
-                fs.set_file_attributes(to.c_str(), source_attributes);
-        }
+    if (fs.move_replacing(temporary.c_str(), to.c_str()))
         return true;
-    }
-    DWORD error = fs.last_error();
+    *error = fs.last_error();
     if (unprotected)
         fs.set_file_attributes(to.c_str(), existing_attributes);
-    ::SetLastError(error);
+    fs.delete_file(temporary.c_str());
     return false;
 }
 
@@ -86,44 +115,56 @@ bool file_copier::copy_file(std::string source_file, std::string destination_fil
 
     notify(message_queue, notify_window, WM_COPY_STATUS, "Status: copying file " + source_file);
 
-    if (!destination_unavailable) {
-        std::wstring from = long_path(source_file);
-        std::wstring to = long_path(destination_file);
-        // One look at the destination serves every check below. It is
-        // skipped where the caller knows the place is free (a folder this
-        // copy has just created): for a name that is not there, Wine reads
-        // the whole folder, which grows with every file copied into it.
-        DWORD attributes = INVALID_FILE_ATTRIBUTES;
-        bool existed = false;
-        if (!destination_known_absent) {
-            attributes = fs->file_attributes(to.c_str());
-            existed = attributes != INVALID_FILE_ATTRIBUTES || !is_absent(fs->last_error());
-        }
-        // Copied there, the file would land inside that folder.
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            notify(message_queue, notify_window, WM_COPY_NOT_COPIED, source_file + kFolderInTheWay);
-            return false;
-        }
-        bool copied;
-        if (!existed || overwrite_silently) {
-            copied = copy_replacing(*fs, from, to, attributes);
-        } else if (shell_can_reach(source_file) && shell_can_reach(destination_file)) {
-            copied = shell_copy(*fs, source_file, destination_file, notify_window);
-        } else {
-            copied = ask(message_queue, notify_window,
-                         FormatText("The destination already holds a file of this name:\n\n%s\n\n"
-                                    "Do you want to replace it with the file being copied?",
-                                    destination_file.c_str())) &&
-                     copy_replacing(*fs, from, to, attributes);
-        }
-        if (copied)
-            return true;
-        // A copy cut short (a disk that fills up) may leave a partly written
-        // file behind. One that this copy created is removed; a file that
-        // was there before is never removed here.
-        if (!existed)
-            fs->delete_file(to.c_str());
+    if (destination_unavailable) {
+        notify(message_queue, notify_window, WM_COPY_NOT_COPIED, source_file + kNoFolder);
+        return false;
     }
-    notify(message_queue, notify_window, WM_COPY_NOT_COPIED, source_file);
+    std::wstring from = long_path(source_file);
+    std::wstring to = long_path(destination_file);
+    // One look at the destination serves every check below. It is skipped
+    // where the caller knows the place is free (a folder this copy has just
+    // created): for a name that is not there, Wine reads the whole folder,
+    // which grows with every file copied into it.
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    bool existed = false;
+    if (!destination_known_absent) {
+        attributes = fs->file_attributes(to.c_str());
+        existed = attributes != INVALID_FILE_ATTRIBUTES || !is_absent(fs->last_error());
+    }
+    // Copied there, the file would land inside that folder.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        notify(message_queue, notify_window, WM_COPY_NOT_COPIED, source_file + kFolderInTheWay);
+        return false;
+    }
+    DWORD error = ERROR_SUCCESS;
+    bool copied = false, declined = false;
+    if (!existed) {
+        // Nothing to lose: written in place. A copy cut short (a disk that
+        // fills up) leaves a partly written file, which is removed.
+        copied = fs->copy_file(from.c_str(), to.c_str(), false);
+        if (!copied) {
+            error = fs->last_error();
+            fs->delete_file(to.c_str());
+        }
+    } else if (overwrite_silently) {
+        copied = replace_whole(*fs, from, to, attributes, &error);
+    } else if (shell_can_reach(source_file) && shell_can_reach(destination_file)) {
+        copied = shell_copy(*fs, source_file, destination_file, notify_window, &declined, &error);
+    } else {
+        declined = !ask(message_queue, notify_window,
+                        FormatText("The destination already holds a file of this name:\n\n%s\n\n"
+                                   "Do you want to replace it with the file being copied?",
+                                   destination_file.c_str()));
+        copied = !declined && replace_whole(*fs, from, to, attributes, &error);
+    }
+    if (copied)
+        return true;
+    std::string why = declined ? kDeclined : not_copied_because(error);
+    // "Not found" may be either side: a source still there means that the
+    // file's folder in the destination is missing.
+    if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) &&
+        fs->file_attributes(from.c_str()) != INVALID_FILE_ATTRIBUTES)
+        why = kNoFolder;
+    notify(message_queue, notify_window, WM_COPY_NOT_COPIED, source_file + why);
     return false;
 }

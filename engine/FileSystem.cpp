@@ -12,6 +12,7 @@ void to_ansi_entry(const WIN32_FIND_DATAW& wide, find_entry* entry, UINT code_pa
     entry->dwFileAttributes = wide.dwFileAttributes;
     entry->nFileSizeHigh = wide.nFileSizeHigh;
     entry->nFileSizeLow = wide.nFileSizeLow;
+    entry->ftLastWriteTime = wide.ftLastWriteTime;
     entry->name = AnsiNameFromWide(wide.cFileName, code_page);
 }
 
@@ -44,8 +45,13 @@ BOOL file_system::create_directory(const wchar_t* path) {
     return ::CreateDirectoryW(path, nullptr);
 }
 
-BOOL file_system::copy_file(const wchar_t* from, const wchar_t* to) {
-    return ::CopyFileExW(from, to, nullptr, nullptr, nullptr, 0);
+BOOL file_system::copy_file(const wchar_t* from, const wchar_t* to, bool fail_if_exists) {
+    return ::CopyFileExW(from, to, nullptr, nullptr, nullptr,
+                         fail_if_exists ? COPY_FILE_FAIL_IF_EXISTS : 0);
+}
+
+BOOL file_system::move_replacing(const wchar_t* from, const wchar_t* to) {
+    return ::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING);
 }
 
 int file_system::file_operation(SHFILEOPSTRUCTW* operation) {
@@ -58,6 +64,19 @@ DWORD file_system::file_attributes(const wchar_t* path) {
 
 BOOL file_system::set_file_attributes(const wchar_t* path, DWORD attributes) {
     return ::SetFileAttributesW(path, attributes);
+}
+
+BOOL file_system::set_folder_time(const wchar_t* path, const FILETIME& written) {
+    HANDLE h = ::CreateFileW(path, FILE_WRITE_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return FALSE;
+    BOOL ok = ::SetFileTime(h, nullptr, nullptr, &written);
+    DWORD error = ::GetLastError();
+    ::CloseHandle(h);
+    ::SetLastError(error);
+    return ok;
 }
 
 BOOL file_system::delete_file(const wchar_t* path) {

@@ -29,6 +29,7 @@ struct find_entry {
     DWORD dwFileAttributes = 0;
     DWORD nFileSizeHigh = 0;
     DWORD nFileSizeLow = 0;
+    FILETIME ftLastWriteTime = {};
     std::string name;
 };
 
@@ -51,14 +52,20 @@ public:
     virtual BOOL find_next_file(HANDLE find, find_entry* entry);
     virtual BOOL find_close(HANDLE find);
     virtual BOOL create_directory(const wchar_t* path);
-    // CopyFileExW: data, attributes and times; an existing file is replaced.
-    virtual BOOL copy_file(const wchar_t* from, const wchar_t* to);
+    // CopyFileExW: data, attributes and times. With fail_if_exists a file
+    // already at `to` is left alone and the call fails.
+    virtual BOOL copy_file(const wchar_t* from, const wchar_t* to, bool fail_if_exists);
+    // MoveFileExW with MOVEFILE_REPLACE_EXISTING: `from` takes `to`'s place
+    // in one step, on the same volume.
+    virtual BOOL move_replacing(const wchar_t* from, const wchar_t* to);
     // The shell's copy, for the files whose replacement the user is asked
     // about (its paths are ordinary ones, without the \\?\ form).
     virtual int file_operation(SHFILEOPSTRUCTW* operation);
     // GetFileAttributesW: INVALID_FILE_ATTRIBUTES when nothing is there.
     virtual DWORD file_attributes(const wchar_t* path);
     virtual BOOL set_file_attributes(const wchar_t* path, DWORD attributes);
+    // Sets a folder's last-write time.
+    virtual BOOL set_folder_time(const wchar_t* path, const FILETIME& written);
     virtual BOOL delete_file(const wchar_t* path);
     virtual DWORD last_error();
     // The identity of the folder that `path` leads to (links followed);

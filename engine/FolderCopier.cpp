@@ -1,6 +1,7 @@
 #include "FolderCopier.h"
 
 #include "AnsiText.h"
+#include "CopyReasons.h"
 #include "CopyChannel.h"
 #include "FileCopier.h"
 #include "FormatText.h"
@@ -81,7 +82,7 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
     }
     level_source = source_folder;
 
-    bool destination_ready = false;
+    bool& destination_ready = destination_made;
     if (!destination_unavailable) {
         if (top_level)
             destination_ready = create_folder(destination_folder);
@@ -183,6 +184,8 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
         folder_copier child(overwrite_silently, job, message_queue, notify_window, this);
         child.copy_folder(child_source, child_destination, statistics, root_destination,
                           !destination_ready || clash, false);
+        if (child.destination_made)
+            restore_folder(entry, child_source, child_destination, child.destination_created);
         send(WM_COPY_FOLDER, source_folder);
         return;
     }
@@ -213,6 +216,30 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
     send(WM_COPY_STATISTICS,
          FormatText("Statistics: %.2fMb copied in %d files", statistics->bytes_copied / 1048576.0,
                     statistics->files_copied));
+}
+
+void folder_copier::restore_folder(const find_entry& entry, const std::string& child_source,
+                                   const std::string& child_destination, bool created) {
+    // After its contents: every file written into a folder changes its time.
+    // Only the attributes a person sets; never the folder or link bits.
+    constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                            FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    DWORD kept = entry.dwFileAttributes & kKept;
+    std::wstring path = long_path(child_destination);
+    // A file that stood in the folder's place keeps what it had.
+    if (!created) {
+        DWORD there = fs->file_attributes(path.c_str());
+        if (there == INVALID_FILE_ATTRIBUTES || !(there & FILE_ATTRIBUTE_DIRECTORY))
+            return;
+    }
+    if (fs->set_folder_time(path.c_str(), entry.ftLastWriteTime) &&
+        fs->set_file_attributes(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
+        return;
+    // Its files arrived: one line says what the folder itself lacks.
+    DWORD error = fs->last_error();
+    send(WM_COPY_FOLDER, child_source);
+    send(WM_COPY_NOT_COPIED, child_source + "  (its attributes and date could not be set: " +
+                                 copy_failure_reason(error) + ")");
 }
 
 bool folder_copier::is_level_folder(const folder_identity& identity) const {

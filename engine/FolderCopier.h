@@ -51,6 +51,10 @@ private:
                     const std::string& destination_folder, copy_statistics* statistics,
                     const std::string& root_destination, bool destination_unavailable,
                     bool destination_ready);
+    // Gives a walked subfolder's destination the source folder's attributes
+    // and last-write time, or reports why it could not take them.
+    void restore_folder(const find_entry& entry, const std::string& child_source,
+                        const std::string& child_destination, bool created);
     // True when `identity` is that of the folder this level walks.
     bool is_level_folder(const folder_identity& identity) const;
     bool leads_into_walked_folder(const std::string& link_folder) const;
@@ -79,6 +83,9 @@ private:
     // This copy created the level's destination folder: nothing but what
     // the level itself copies can be in it.
     bool destination_created = false;
+    // The level's destination folder exists (created or found): it can take
+    // the source folder's attributes once the level is done.
+    bool destination_made = false;
     mutable std::optional<folder_identity> level_identity;       // found when a link needs it
     mutable std::optional<folder_identity> destination_identity; // top level only
     std::set<std::wstring, names_ordered_ignoring_case> copied_names;

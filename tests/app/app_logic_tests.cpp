@@ -96,32 +96,36 @@ TEST(ReportLines, SummaryArithmetic) {
     EXPECT_EQ(std::string(kSummaryRule).rfind("- Summary ", 0), 0u);
 
     copy_statistics allCopied{0, 3, 0.0, 3145728.0};
-    EXPECT_EQ(FormatSummaryLine(allCopied, false),
-              "All files copied successfully.  3 files, totalling 3.00Mb.");
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(FormatSummaryLines(allCopied, false),
+              Lines{"All files copied successfully.  3 files, totalling 3.00Mb."});
 
     copy_statistics someFailed{1, 3, 1048576.0, 3145728.0};
-    EXPECT_EQ(FormatSummaryLine(someFailed, false),
-              "Veltra was unable to copy 1 (of 4) files, totalling 1.00Mb (25.00% of the "
-              "original source folder)");
-    EXPECT_EQ(FormatSummaryLine(someFailed, true), FormatSummaryLine(someFailed, false))
-        << "the failure line stands whenever files failed";
+    EXPECT_EQ(FormatSummaryLines(someFailed, false),
+              Lines{"Veltra was unable to copy 1 (of 4) files, totalling 1.00Mb (25.00% of the "
+                    "original source folder)"});
 
     copy_statistics emptyFailures{2, 0, 0.0, 0.0};
-    EXPECT_EQ(FormatSummaryLine(emptyFailures, false),
-              "Veltra was unable to copy 2 (of 2) files, totalling 0.00Mb (0.00% of the "
-              "original source folder)");
+    EXPECT_EQ(FormatSummaryLines(emptyFailures, false),
+              Lines{"Veltra was unable to copy 2 (of 2) files, totalling 0.00Mb (0.00% of the "
+                    "original source folder)"});
 
     copy_statistics beyond4GB{0, 1, 0.0, 5368709120.0};
-    EXPECT_EQ(FormatSummaryLine(beyond4GB, false),
-              "All files copied successfully.  1 files, totalling 5120.00Mb.");
+    EXPECT_EQ(FormatSummaryLines(beyond4GB, false),
+              Lines{"All files copied successfully.  1 files, totalling 5120.00Mb."});
 }
 
 TEST(ReportLines, AnIncompleteCopyIsNeverReportedAsASuccess) {
+    const std::string incomplete = "The copy is incomplete: some folders could not be read or "
+                                   "the copy was stopped.  2 files, totalling 2.00Mb, were copied.";
     copy_statistics stopped{0, 2, 0.0, 2097152.0};
-    std::string line = FormatSummaryLine(stopped, true);
-    EXPECT_EQ(line, "The copy is incomplete: some folders could not be read or the copy was "
-                    "stopped.  2 files, totalling 2.00Mb, were copied.");
-    EXPECT_EQ(line.find("successfully"), std::string::npos);
+    EXPECT_EQ(FormatSummaryLines(stopped, true), std::vector<std::string>{incomplete});
+    // Files failed and folders went unread: both are said, and no share of a
+    // source that was not all seen is claimed.
+    copy_statistics both{1, 2, 1048576.0, 2097152.0};
+    EXPECT_EQ(FormatSummaryLines(both, true),
+              (std::vector<std::string>{
+                  "Veltra was unable to copy 1 (of 3) files, totalling 1.00Mb", incomplete}));
 }
 
 TEST(HelpAddress, BuiltFromTheQuotedProgramPath) {

@@ -27,6 +27,7 @@ public:
     DWORD fail_find_close = 0;
     // Runs before each file copy, with its source path.
     std::function<void(const std::string&)> before_copy;
+    std::function<DWORD(const std::string& folder)> fail_folder_time;
     // Changes every folder identity found, e.g. to the zeros that some
     // network redirectors report.
     std::function<void(folder_identity&)> alter_identity;
@@ -65,11 +66,20 @@ public:
                 return error = e, FALSE;
         return pass(file_system::create_directory(path));
     }
-    BOOL copy_file(const wchar_t* from, const wchar_t* to) override {
+    BOOL copy_file(const wchar_t* from, const wchar_t* to, bool fail_if_exists) override {
         copy_sources.push_back(Plain(from));
         if (before_copy)
             before_copy(copy_sources.back());
-        return pass(file_system::copy_file(from, to));
+        return pass(file_system::copy_file(from, to, fail_if_exists));
+    }
+    BOOL move_replacing(const wchar_t* from, const wchar_t* to) override {
+        return pass(file_system::move_replacing(from, to));
+    }
+    BOOL set_folder_time(const wchar_t* path, const FILETIME& written) override {
+        if (fail_folder_time)
+            if (DWORD e = fail_folder_time(Plain(path)))
+                return error = e, FALSE;
+        return pass(file_system::set_folder_time(path, written));
     }
     int file_operation(SHFILEOPSTRUCTW* operation) override {
         shell_sources.push_back(AnsiFromWide(operation->pFrom));

@@ -1,5 +1,6 @@
 // The file copy step on real files under Wine: copies, replacements, the
 // shell's overwrite question answered No, failures, long paths.
+#include "CopyReasons.h"
 #include "FileCopier.h"
 #include "NotificationRecorder.h"
 #include "TempFolder.h"
@@ -50,7 +51,8 @@ TEST_F(CopyCase, FailingCopyIsReportedWithItsSourcePath) {
     std::string from = temp.path() + "missing.txt", to = temp.path() + "out.txt";
     EXPECT_FALSE(Copy(from, to, true));
     EXPECT_FALSE(FileExists(to));
-    ExpectNotices({{WM_COPY_NOT_COPIED, from}}, from);
+    ExpectNotices({{WM_COPY_NOT_COPIED, from + "  (not copied: the source could not be read)"}},
+                  from);
 }
 
 // The shell would copy the file into a folder of its name and report
@@ -75,7 +77,7 @@ TEST_F(CopyCase, FolderInTheFilesPlaceIsReportedNotCopiedInto) {
 TEST_F(CopyCase, UnavailableDestinationNeverCopies) {
     struct CountingFs : file_system {
         int calls = 0;
-        BOOL copy_file(const wchar_t*, const wchar_t*) override { return ++calls, TRUE; }
+        BOOL copy_file(const wchar_t*, const wchar_t*, bool) override { return ++calls, TRUE; }
         int file_operation(SHFILEOPSTRUCTW*) override { return ++calls, 0; }
     } fs;
     std::string from = temp.path() + "a.txt", to = temp.path() + "b.txt";
@@ -84,7 +86,10 @@ TEST_F(CopyCase, UnavailableDestinationNeverCopies) {
     EXPECT_FALSE(copier.copy_file(from, to, true, recorder.queue(), recorder.window(), true, &fs));
     EXPECT_EQ(fs.calls, 0);
     EXPECT_FALSE(FileExists(to));
-    ExpectNotices({{WM_COPY_NOT_COPIED, from}}, from);
+    ExpectNotices(
+        {{WM_COPY_NOT_COPIED, from + "  (not copied: its folder could not be made in the "
+                                     "destination)"}},
+        from);
 }
 
 // Presses No in every question window that the shell opens for `owner`.
@@ -138,7 +143,9 @@ TEST_F(CopyCase, DeclinedReplacementIsNotCounted) {
     std::string got;
     ASSERT_TRUE(ReadFileBytes(to, got));
     EXPECT_EQ(got, "old");
-    ExpectNotices({{WM_COPY_NOT_COPIED, from}}, from);
+    ExpectNotices(
+        {{WM_COPY_NOT_COPIED, from + "  (not replaced: you chose to keep the existing file)"}},
+        from);
 }
 
 TEST_F(CopyCase, AskingCopyOfNewFileNeedsNoAnswer) {
@@ -148,6 +155,41 @@ TEST_F(CopyCase, AskingCopyOfNewFileNeedsNoAnswer) {
     std::string got;
     ASSERT_TRUE(ReadFileBytes(to, got));
     EXPECT_EQ(got, "new");
+}
+
+// Every not-copied file says why, in words the user can act on; an error
+// without words of our own gets the system's message, on one line.
+TEST(CopyReasons, CommonFailuresInWordsAndTheRestAsTheSystemSaysIt) {
+    EXPECT_EQ(not_copied_because(ERROR_SHARING_VIOLATION),
+              "  (not copied: in use by another program)");
+    EXPECT_EQ(copy_failure_reason(ERROR_LOCK_VIOLATION), "in use by another program");
+    EXPECT_EQ(copy_failure_reason(ERROR_ACCESS_DENIED), "access denied");
+    EXPECT_EQ(copy_failure_reason(ERROR_DISK_FULL), "the destination disk is full");
+    EXPECT_EQ(copy_failure_reason(ERROR_READ_FAULT), "the source could not be read");
+    EXPECT_EQ(copy_failure_reason(ERROR_WRITE_PROTECT), "the destination could not be written");
+    EXPECT_EQ(copy_failure_reason(ERROR_FILENAME_EXCED_RANGE),
+              "a name or path Windows cannot hold");
+    std::string other = copy_failure_reason(ERROR_INVALID_FUNCTION);
+    EXPECT_GT(other.size(), 4u);
+    EXPECT_EQ(other.substr(other.size() - 4), " (1)") << other;
+    EXPECT_EQ(other.find_first_of("\r\n"), std::string::npos) << other;
+}
+
+// The reason comes from the error the copy met, here one Wine cannot be
+// made to give: a source that cannot be read to its end.
+TEST_F(CopyCase, AnUnreadableSourceIsReportedWithItsReason) {
+    struct ReadFails : file_system {
+        BOOL copy_file(const wchar_t*, const wchar_t*, bool) override {
+            ::SetLastError(ERROR_READ_FAULT);
+            return FALSE;
+        }
+    } fs;
+    std::string from = temp.path() + "a.txt", to = temp.path() + "b.txt";
+    ASSERT_TRUE(WriteFileBytes(from, "x"));
+    file_copier copier;
+    EXPECT_FALSE(copier.copy_file(from, to, true, recorder.queue(), recorder.window(), false, &fs));
+    ExpectNotices({{WM_COPY_NOT_COPIED, from + "  (not copied: the source could not be read)"}},
+                  from);
 }
 
 } // namespace

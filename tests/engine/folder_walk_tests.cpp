@@ -63,6 +63,53 @@ TEST_F(WalkCase, CurrentFolderIsLeftAlone) {
     EXPECT_EQ(statistics.files_copied, 1);
 }
 
+// A migrated profile keeps its folders as they were: a hidden folder stays
+// hidden, each folder keeps its date (set after its contents, which change
+// it), and the folder the user chose never takes the source's attributes,
+// which for a drive root are hidden and system. A folder that cannot take
+// them gets one line; its files are copied all the same.
+TEST_F(WalkCase, FoldersArriveWithTheirAttributesAndDatesButTheChosenFolderIsLeftAlone) {
+    ASSERT_TRUE(MakeTree(source, {{"AppData\\a.txt", "a"},
+                                  {"AppData\\Inner\\b.txt", "b"},
+                                  {"plain\\c.txt", "c"}}));
+    const FILETIME written = {0x5d2a8000, 0x01c09d5a}; // early 2001
+    auto stamp = [&](const std::string& folder) {
+        HANDLE h = CreateFileA(folder.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &written));
+        CloseHandle(h);
+    };
+    stamp(source + "AppData");
+    stamp(source + "AppData\\Inner");
+    ASSERT_TRUE(SetFileAttributesA((source + "AppData").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesA((source + "AppData\\Inner").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(
+        SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    fs.fail_folder_time = [&](const std::string& folder) -> DWORD {
+        return folder == destination + "plain\\" ? ERROR_ACCESS_DENIED : 0;
+    };
+    Run();
+    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_EQ(CompareTrees(source, destination), "");
+    EXPECT_EQ(statistics.files_copied, 3);
+    EXPECT_FALSE(incomplete);
+    for (std::string folder : {"AppData", "AppData\\Inner"}) {
+        WIN32_FILE_ATTRIBUTE_DATA from, to;
+        ASSERT_TRUE(GetFileAttributesExA((source + folder).c_str(), GetFileExInfoStandard, &from));
+        ASSERT_TRUE(
+            GetFileAttributesExA((destination + folder).c_str(), GetFileExInfoStandard, &to));
+        EXPECT_EQ(to.dwFileAttributes, from.dwFileAttributes) << folder;
+        EXPECT_EQ(CompareFileTime(&to.ftLastWriteTime, &written), 0) << folder;
+    }
+    DWORD chosen = GetFileAttributesA(destination.c_str());
+    EXPECT_EQ(chosen & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), 0u);
+    EXPECT_EQ(recorder.of(WM_COPY_NOT_COPIED),
+              std::vector<Notification>{NotCopied(
+                  source + "plain\\  (its attributes and date could not be set: access denied)")});
+}
+
 TEST_F(WalkCase, SendsExactSequenceForSmallTree) {
     ASSERT_TRUE(MakeTree(source, {{"a.txt", "abc"}, {"sub\\b.txt", "defg"}}));
     Run();
@@ -202,8 +249,10 @@ TEST_F(WalkCase, UncreatableDestinationFailsEverySubfolderFileWithoutShell) {
     for (const Notification& n : recorder.of(WM_COPY_NOT_COPIED))
         reported.push_back(n.text);
     std::sort(reported.begin(), reported.end());
-    EXPECT_EQ(reported, (std::vector<std::string>{source + "sub\\deep\\y.txt",
-                                                  source + "sub\\x.txt", source + "top.txt"}));
+    const std::string noFolder = "  (not copied: its folder could not be made in the destination)";
+    EXPECT_EQ(reported, (std::vector<std::string>{source + "sub\\deep\\y.txt" + noFolder,
+                                                  source + "sub\\x.txt" + noFolder,
+                                                  source + "top.txt" + noFolder}));
 }
 
 TEST_F(WalkCase, FileHeldOpenIsReportedAndTheWalkGoesOn) {
@@ -216,7 +265,9 @@ TEST_F(WalkCase, FileHeldOpenIsReportedAndTheWalkGoesOn) {
     EXPECT_EQ(statistics.files_failed, 1);
     EXPECT_EQ(statistics.bytes_failed, 6.0);
     EXPECT_EQ(statistics.files_copied, 2);
-    std::vector<Notification> expected = {Folder(source), NotCopied(source + "locked.txt"), Done()};
+    std::vector<Notification> expected = {
+        Folder(source), NotCopied(source + "locked.txt  (not copied: in use by another program)"),
+        Done()};
     EXPECT_EQ(recorder.without_progress(), expected) << Describe(recorder.notifications());
     EXPECT_TRUE(FileExists(destination + "a.txt"));
     EXPECT_TRUE(FileExists(destination + "z.txt"));

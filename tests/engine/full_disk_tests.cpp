@@ -4,9 +4,11 @@
 // nothing of them may be left behind.
 #include "EngineRun.h"
 #include "SmallDisk.h"
+#include "Trees.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -17,7 +19,13 @@ TEST_F(SmallDiskCase, FilesThatFitArriveWholeAndTheRestAreReported) {
     std::string destination = onDisk.path() + "dest\\";
     EngineRun run = RunEngine(source, destination, recorder);
 
-    std::vector<std::string> notCopied = run.NotCopied();
+    // Each not-copied file says why.
+    const std::string full = "  (not copied: the destination disk is full)";
+    std::vector<std::string> notCopied;
+    for (std::string text : run.NotCopied()) {
+        EXPECT_EQ(text.size() > full.size() ? text.substr(text.size() - full.size()) : text, full);
+        notCopied.push_back(text.substr(0, text.size() - std::min(text.size(), full.size())));
+    }
     std::set<std::string> reported(notCopied.begin(), notCopied.end());
     EXPECT_EQ(reported.size(), notCopied.size()) << "each file reported once";
     int copied = 0, failed = 0, leftovers = 0;
@@ -48,6 +56,26 @@ TEST_F(SmallDiskCase, FilesThatFitArriveWholeAndTheRestAreReported) {
     std::printf("[ note ] 4 MiB file system: %d files copied (%.0f bytes), %d reported as not "
                 "copied (%.0f bytes), %d of them left behind in part\n",
                 copied, bytesCopied, failed, bytesFailed, leftovers);
+}
+
+// A file in the destination replaced by a larger one that does not fit:
+// the new copy is written beside it and fails there, so the old file is
+// still whole, and nothing of the attempt is left.
+TEST_F(SmallDiskCase, AnOverwriteThatFillsTheDiskLeavesTheOldFileAsItWas) {
+    TempFolder onDisk(disk);
+    std::string destination = onDisk.path() + "dest\\", from = temp.path() + "big\\";
+    std::string old(1 << 20, '\0'), bigger(7 << 19, 'n');
+    for (size_t i = 0; i < old.size(); ++i)
+        old[i] = static_cast<char>(i * 131 + i / 4096);
+    ASSERT_TRUE(MakeTree(destination, {{"data.bin", old}}));
+    ASSERT_TRUE(MakeTree(from, {{"data.bin", bigger}}));
+    EngineRun run = RunEngine(from, destination, recorder);
+    EXPECT_EQ(run.NotCopied(), std::vector<std::string>{from + "data.bin  (not copied: the "
+                                                               "destination disk is full)"});
+    std::string content;
+    ASSERT_TRUE(ReadFileBytes(destination + "data.bin", content));
+    EXPECT_TRUE(content == old) << "the old file was cut: " << content.size() << " bytes";
+    EXPECT_EQ(SizeOfTree(destination).files, 1) << "a temporary file was left";
 }
 
 } // namespace

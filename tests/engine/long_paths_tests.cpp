@@ -91,7 +91,8 @@ TEST_F(ReplaceCase, BeyondTheShellsReachTheQuestionIsAskedAndItsAnswerKept) {
     std::string question = "The destination already holds a file of this name:\n\n" + to +
                            "\n\nDo you want to replace it with the file being copied?";
     EXPECT_EQ(CopyOne(recorder, from, to, false),
-              "QUESTION [" + question + "]\nNOT_COPIED [" + from + "]\n");
+              "QUESTION [" + question + "]\nNOT_COPIED [" + from +
+                  "  (not replaced: you chose to keep the existing file)]\n");
     std::string content;
     ASSERT_TRUE(ReadWideFile(LongPath(to), content));
     EXPECT_EQ(content, "kept") << "No keeps the existing file";

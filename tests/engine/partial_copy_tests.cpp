@@ -15,7 +15,7 @@ namespace {
 // way the shell does when the disk is full.
 struct DiskFillsUp : file_system {
     int calls = 0;
-    BOOL copy_file(const wchar_t* from, const wchar_t* to) override {
+    BOOL copy_file(const wchar_t* from, const wchar_t* to, bool) override {
         ++calls;
         std::string content;
         ReadWideFile(from, content);
@@ -27,7 +27,7 @@ struct DiskFillsUp : file_system {
 
 // Fails without touching anything, as when the source cannot be opened.
 struct FailsUntouched : file_system {
-    BOOL copy_file(const wchar_t*, const wchar_t*) override {
+    BOOL copy_file(const wchar_t*, const wchar_t*, bool) override {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
@@ -61,7 +61,8 @@ TEST_F(PartialCopy, PartlyWrittenNewFileIsRemovedAndReported) {
     EXPECT_FALSE(Copy(fs));
     EXPECT_EQ(fs.calls, 1);
     EXPECT_FALSE(FileExists(to)) << "nothing of a file that was not copied is left";
-    std::vector<Notification> expected = {{WM_COPY_NOT_COPIED, from}};
+    std::vector<Notification> expected = {
+        {WM_COPY_NOT_COPIED, from + "  (not copied: the destination disk is full)"}};
     EXPECT_EQ(recorder.without_progress(), expected) << Describe(recorder.notifications());
     EXPECT_EQ(recorder.last_status(), "Status: copying file " + from);
 }

@@ -31,9 +31,11 @@ TEST_F(DeniedCase, DialogListsTheDeniedItemsAndAFailureSummary) {
     EXPECT_NE(report.find("* Folder " + source + "locked\\\r\n+ " + kAccessDenied + "\r\n"),
               std::string::npos)
         << report;
+    // A folder went unread: both lines, and no share of the source claimed.
     EXPECT_EQ(report, expected + kSummaryRule +
-                          "\r\nVeltra was unable to copy 1 (of 3) files, totalling 0.00Mb "
-                          "(57.14% of the original source folder)\r\n");
+                          "\r\nVeltra was unable to copy 1 (of 3) files, totalling 0.00Mb\r\n"
+                          "The copy is incomplete: some folders could not be read or the copy "
+                          "was stopped.  2 files, totalling 0.00Mb, were copied.\r\n");
 
     // A destination it may not write into: every file fails, no success.
     TempFolder other;

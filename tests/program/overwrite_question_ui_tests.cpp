@@ -69,7 +69,7 @@ TEST(OverwriteQuestion, YesReplacesNoKeepsAndTheDeclinedFileIsReported) {
     double keepBytes = 28, allBytes = 28 + 11 + 18 + 5;
     EXPECT_EQ(ReportOf(app),
               "* Folder " + source +
-                  "\r\n+ keep.txt\r\n"
+                  "\r\n+ keep.txt  (not replaced: you chose to keep the existing file)\r\n"
                   "- Summary --------------------------------------------------\r\n" +
                   FormatText("Veltra was unable to copy 1 (of 4) files, totalling %.2fMb (%.2f%% "
                              "of the original source folder)\r\n",
