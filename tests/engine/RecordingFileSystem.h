@@ -27,6 +27,7 @@ public:
     DWORD fail_find_close = 0;
     // Runs before each file copy, with its source path.
     std::function<void(const std::string&)> before_copy;
+    std::function<DWORD(const std::string& source)> fail_copy;
     std::function<DWORD(const std::string& folder)> fail_folder_time;
     // Changes every folder identity found, e.g. to the zeros that some
     // network redirectors report.
@@ -70,6 +71,9 @@ public:
         copy_sources.push_back(Plain(from));
         if (before_copy)
             before_copy(copy_sources.back());
+        if (fail_copy)
+            if (DWORD e = fail_copy(copy_sources.back()))
+                return error = e, FALSE;
         return pass(file_system::copy_file(from, to, fail_if_exists));
     }
     BOOL move_replacing(const wchar_t* from, const wchar_t* to) override {

@@ -102,6 +102,11 @@ TEST_F(WalkCase, FoldersArriveWithTheirAttributesAndDatesButTheChosenFolderIsLef
             GetFileAttributesExA((destination + folder).c_str(), GetFileExInfoStandard, &to));
         EXPECT_EQ(to.dwFileAttributes, from.dwFileAttributes) << folder;
         EXPECT_EQ(CompareFileTime(&to.ftLastWriteTime, &written), 0) << folder;
+        SYSTEMTIME when;
+        FileTimeToSystemTime(&to.ftLastWriteTime, &when);
+        std::printf("[ note ] %s: source attributes 0x%lx, copy 0x%lx, copy written %04u-%02u-%02u\n",
+                    folder.c_str(), from.dwFileAttributes, to.dwFileAttributes, when.wYear,
+                    when.wMonth, when.wDay);
     }
     DWORD chosen = GetFileAttributesA(destination.c_str());
     EXPECT_EQ(chosen & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), 0u);

@@ -75,6 +75,11 @@ TEST_F(SmallDiskCase, AnOverwriteThatFillsTheDiskLeavesTheOldFileAsItWas) {
     std::string content;
     ASSERT_TRUE(ReadFileBytes(destination + "data.bin", content));
     EXPECT_TRUE(content == old) << "the old file was cut: " << content.size() << " bytes";
+    std::printf("[ note ] a %zu-byte file replacing a %zu-byte one on the full disk: %s; the "
+                "old file is %s\n",
+                bigger.size(), old.size(),
+                run.NotCopied().empty() ? "copied" : run.NotCopied()[0].c_str(),
+                content == old ? "byte for byte as it was" : "damaged");
     EXPECT_EQ(SizeOfTree(destination).files, 1) << "a temporary file was left";
 }
 

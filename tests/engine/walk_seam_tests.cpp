@@ -1,6 +1,8 @@
 // Failures a real folder cannot be made to produce under Wine, through the
 // seam: each its message, and the walk goes on as it should.
 #include "AnsiText.h"
+#include "ReportLines.h"
+#include "WideTree.h"
 #include "WalkFixture.h"
 
 namespace {
@@ -62,6 +64,60 @@ TEST_F(SeamCase, SubfolderDenyingAccessIsReportedAndSkipped) {
                               ")(32)")),
               all.end())
         << Describe(all);
+}
+
+// One copy with one file of each reason the report gives, those Wine cannot
+// be made to give through the seam: the report a person reads, printed.
+TEST_F(WalkCase, TheReportNamesWhyEachFileWasNotCopied) {
+    std::string deep = std::string(130, 'd') + "\\" + std::string(130, 'e') + "\\";
+    ASSERT_TRUE(MakeTree(source, {{"copied.txt", "fine"},
+                                  {"held open.docx", "held"},
+                                  {"denied.txt", "d"},
+                                  {"too big.iso", "b"},
+                                  {"bad sector.dat", "s"},
+                                  {"read-only medium.txt", "w"},
+                                  {"odd.txt", "o"},
+                                  {"folder in the way.txt", "f"},
+                                  {"sub\\inner.txt", "i"}}));
+    ASSERT_TRUE(MakeWideFolders(LongPath(source + deep)));
+    ASSERT_TRUE(WriteWideFile(LongPath(source + deep + "kept.txt"), "new"));
+    ASSERT_TRUE(MakeWideFolders(LongPath(destination + deep)));
+    ASSERT_TRUE(WriteWideFile(LongPath(destination + deep + "kept.txt"), "old"));
+    ASSERT_TRUE(MakeTree(destination, {{"folder in the way.txt\\", ""}, {"sub", "a file"}}));
+    HANDLE held = CreateFileA((source + "held open.docx").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    fs.fail_copy = [&](const std::string& from) -> DWORD {
+        std::string name = from.substr(from.rfind('\\') + 1);
+        return name == "denied.txt"             ? ERROR_ACCESS_DENIED
+               : name == "too big.iso"          ? ERROR_DISK_FULL
+               : name == "bad sector.dat"       ? ERROR_CRC
+               : name == "read-only medium.txt" ? ERROR_WRITE_PROTECT
+               : name == "odd.txt"              ? ERROR_INVALID_FUNCTION
+                                                : 0;
+    };
+    Run(false); // asked before replacing: kept.txt is declined (the recorder answers No)
+    CloseHandle(held);
+
+    std::string report = ReportOfNotices(recorder.notifications()) + kSummaryRule + "\r\n";
+    for (const std::string& line : FormatSummaryLines(statistics, incomplete))
+        report += line + "\r\n";
+    std::printf("%s", report.c_str());
+    for (const char* why :
+         {"held open.docx  (not copied: in use by another program)",
+          "denied.txt  (not copied: access denied)",
+          "too big.iso  (not copied: the destination disk is full)",
+          "bad sector.dat  (not copied: the source could not be read)",
+          "read-only medium.txt  (not copied: the destination could not be written)",
+          "folder in the way.txt  (not copied: a folder of the same name is in its place in the "
+          "destination)",
+          "inner.txt  (not copied: its folder could not be made in the destination)",
+          "kept.txt  (not replaced: you chose to keep the existing file)"})
+        EXPECT_NE(report.find(std::string("\r\n+ ") + why + "\r\n"), std::string::npos) << why;
+    EXPECT_NE(report.find("\r\n+ odd.txt  (not copied: "), std::string::npos) << report;
+    EXPECT_EQ(report.find("copied.txt  ("), std::string::npos);
+    EXPECT_EQ(statistics.files_failed, 9);
+    EXPECT_EQ(statistics.files_copied, 1);
 }
 
 // Some network redirectors report a zero file index for every folder. Taken
