@@ -1,12 +1,10 @@
 #include "FolderCopier.h"
 
-#include "AnsiText.h"
 #include "CopyReasons.h"
 #include "CopyChannel.h"
 #include "FileCopier.h"
 #include "FormatText.h"
 #include "PathOps.h"
-
 
 namespace {
 
@@ -20,10 +18,6 @@ const char* const kUnwritableName = "  (not copied: the name holds characters th
                                     "code page or Windows file names cannot hold)";
 const char* const kTrailingBlankOrDot =
     "  (not copied: Windows file functions cannot reach a name that ends in a blank or a dot)";
-const char* const kPlaceIsSource =
-    "  (not copied: its place in the destination is the source folder itself)";
-const char* const kPlaceIsWalked =
-    "  (not copied: its place in the destination is a folder being copied)";
 
 // Why a listed name cannot be handed to the ANSI file functions and the
 // shell, or null when it can. '?' stands for a character the code page
@@ -240,68 +234,4 @@ void folder_copier::restore_folder(const find_entry& entry, const std::string& c
     send(WM_COPY_FOLDER, child_source);
     send(WM_COPY_NOT_COPIED, child_source + "  (its attributes and date could not be set: " +
                                  copy_failure_reason(error) + ")");
-}
-
-bool folder_copier::is_level_folder(const folder_identity& identity) const {
-    if (!level_identity) {
-        folder_identity own;
-        if (!fs->identify_known_folder(long_path(level_source).c_str(), &own))
-            return false;
-        level_identity = own;
-    }
-    return *level_identity == identity;
-}
-
-bool folder_copier::leads_into_walked_folder(const std::string& link_folder) const {
-    folder_identity target;
-    if (!fs->identify_known_folder(long_path(link_folder).c_str(), &target))
-        return false; // entering it will fail and be reported there
-    for (const folder_copier* level = this; level; level = level->parent_level)
-        if (level->is_level_folder(target))
-            return true;
-    return false;
-}
-
-const char* folder_copier::place_in_source(const std::string& child_source,
-                                           const std::string& child_destination) const {
-    // A destination that does not exist yet can only match by its path.
-    folder_identity place;
-    bool place_known = fs->identify_known_folder(long_path(child_destination).c_str(), &place);
-    for (const folder_copier* level = this; level; level = level->parent_level) {
-        if (same_path_ignoring_case(child_destination, level->level_source) ||
-            (place_known && level->is_level_folder(place)))
-            return level->parent_level ? kPlaceIsWalked : kPlaceIsSource;
-    }
-    folder_identity child;
-    if (same_path_ignoring_case(child_destination, child_source) ||
-        (place_known && fs->identify_known_folder(long_path(child_source).c_str(), &child) && child == place))
-        return kPlaceIsWalked;
-    return nullptr;
-}
-
-bool folder_copier::name_claimed(const std::string& name) const {
-    return copied_names.count(WideFromAnsi(name)) != 0;
-}
-
-bool folder_copier::claim_name(const std::string& name) {
-    return copied_names.insert(WideFromAnsi(name)).second;
-}
-
-bool folder_copier::is_root_destination(const std::string& folder,
-                                        const std::string& root_destination) const {
-    // The destination reached through a folder link has another path; its
-    // identity gives it away. The top level learns it once the destination
-    // exists.
-    const folder_copier* top = this;
-    while (top->parent_level)
-        top = top->parent_level;
-    if (!top->destination_identity) {
-        folder_identity identity;
-        if (!fs->identify_known_folder(long_path(root_destination).c_str(), &identity))
-            return false;
-        top->destination_identity = identity;
-    }
-    folder_identity identity;
-    return fs->identify_known_folder(long_path(folder).c_str(), &identity) &&
-           identity == *top->destination_identity;
 }
