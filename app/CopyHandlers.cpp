@@ -150,8 +150,9 @@ LRESULT CVeltraDlg::OnCopyDone(WPARAM, LPARAM) {
     TakeCopyNews(); // the last lines and the exact final statistics
     copy_statistics stats = m_pJob->get_statistics();
     bool incomplete = m_pJob->is_incomplete();
-    // The worker waits inside its SendMessageA and touches the job no more.
-    delete m_pJob;
+    // The worker waits inside its SendMessageA and touches the job no more;
+    // the job (the owner of that worker) is kept aside until it has ended.
+    m_finishedJob.reset(m_pJob);
     m_pJob = nullptr;
 
     // The last statistics text stays; the status line is replaced.

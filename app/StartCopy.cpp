@@ -9,6 +9,9 @@
 #include <new>
 
 void CVeltraDlg::OnStartCopy() {
+    // The last copy's worker ended with its completion notice.
+    m_finishedJob.reset();
+
     // Every press empties the report first, also when the checks then fail.
     m_pendingReport.clear();
     m_reportEdit.SetWindowText("");
@@ -36,6 +39,7 @@ void CVeltraDlg::OnStartCopy() {
     } catch (const std::bad_alloc&) {
         ShowAlert(FormatText("Error: New failed when allocating tfc of size=%d bytes",
                              static_cast<int>(sizeof(copy_job))));
+        ReturnToReady();
         return;
     }
 
@@ -46,10 +50,22 @@ void CVeltraDlg::OnStartCopy() {
 
     SetTimer(m_hWnd, kReportFlushTimer, kReportFlushMs, nullptr);
     if (m_pJob->start()) {
+        // No worker: no completion will ever come.
         ShowAlert("Error: Couldn't spawn folder copy thread");
-        return;
+        delete m_pJob;
+        m_pJob = nullptr;
+        ReturnToReady();
     }
-    // The dialog keeps the worker's handle past the job, which the
-    // completion handler deletes: closing waits on it.
-    m_worker = m_pJob->take_worker_wait_handle();
+}
+
+void CVeltraDlg::ReturnToReady() {
+    KillTimer(m_hWnd, kReportFlushTimer);
+    m_bCopyInProgress = false;
+    m_busyBar.StopAnimation();
+    m_busyBar.m_nPos = 0;
+    m_busyBar.InvalidateRect(nullptr, TRUE);
+    m_statusText.SetWindowText("Status: Ready");
+    m_reportEdit.SetReadOnly(FALSE);
+    m_startCopyButton.EnableWindow(TRUE);
+    m_startCopyButton.SetFocus();
 }

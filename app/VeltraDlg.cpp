@@ -26,12 +26,12 @@ CVeltraDlg::CVeltraDlg(CWnd* parent) : CDialog(IDD_VELTRA_DIALOG, parent), m_bus
 
 CVeltraDlg::~CVeltraDlg() {
     m_busyBar.StopAnimation();
-    // The queue and a job still held must outlive the worker. The window is
-    // gone, so the worker's notifications fail at once instead of waiting
-    // for it: it can only be finishing its current file or returning.
-    if (m_worker)
-        WaitForSingleObject(m_worker.get(), INFINITE);
+    // The queue must outlive the worker: deleting a job waits for its
+    // worker. The window is gone, so the worker's notifications fail at once
+    // instead of waiting for it: it can only be finishing its current file
+    // or returning.
     delete m_pJob;
+    m_finishedJob.reset();
 }
 
 bool CVeltraDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -171,8 +171,9 @@ void CVeltraDlg::StopCopyBeforeClosing() {
     // notifications are synchronous, so they are handled while waiting, or
     // it would wait for us and we for it. The status line counts the
     // seconds, so that a long wait does not look like a hang.
-    if (m_worker)
-        WaitForThreadServingMessages(m_worker.get(), kClosingTickMs, [this](DWORD waited) {
+    // The handle stays valid when the completion moves the job aside.
+    if (HANDLE worker = m_pJob->worker_handle())
+        WaitForThreadServingMessages(worker, kClosingTickMs, [this](DWORD waited) {
             m_statusText.SetWindowText(FormatText(
                 "Status: Closing - finishing the current file... (%lu s)", waited / 1000));
         });

@@ -7,10 +7,10 @@
 #include "Controls.h"
 #include "CopyChannel.h"
 #include "Dialog.h"
-#include "Handle.h"
 #include "ReportGrouping.h"
 #include "ReportPrinter.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -81,6 +81,8 @@ private:
     // Closing during a copy: lets the worker finish its current file and
     // waits for it (serving its notifications) before the dialog ends.
     void StopCopyBeforeClosing();
+    // Back from the copying state to Ready when a copy could not start.
+    void ReturnToReady();
 
     CStatic m_statisticsText;
     CEdit m_reportEdit;
@@ -96,7 +98,10 @@ private:
     bool m_bCopyInProgress = false;
     ReportGrouping m_reportGrouping; // the folder headings of the report
     copy_job* m_pJob = nullptr;
-    OwnedHandle m_worker; // the last copy's worker thread, to wait for
+    // The last copy's job, kept from its completion until the next copy or
+    // the dialog's end: its worker is still inside its completion notice
+    // when the handler runs, and the job's owner of it waits for its end.
+    std::unique_ptr<copy_job> m_finishedJob;
     MessageQueue m_queue;
     std::string m_browsedDestinationFolder;
     std::string m_browsedSourceFolder;

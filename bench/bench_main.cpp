@@ -256,7 +256,7 @@ int main(int argc, char** argv) {
         if (job->start())
             return 1;
         receiver.wait_done(INFINITE);
-        WaitForSingleObject(job->worker_wait_handle(), INFINITE);
+        WaitForSingleObject(job->worker_handle(), INFINITE);
         for (const Notification& n : receiver.without_progress())
             if (n.message == WM_COPY_NOT_COPIED || n.message == WM_COPY_ERROR)
                 std::fprintf(stderr, "%s: %s\n",

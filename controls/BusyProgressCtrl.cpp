@@ -1,19 +1,6 @@
 #include "BusyProgressCtrl.h"
 
-#include <algorithm>
-#include <memory>
-#include <new>
-
 namespace {
-// What a started animation thread needs: the control, the run it belongs to
-// and the window to repaint, taken on the window's thread so that the
-// animation thread never reads m_hWnd while the window is being destroyed.
-struct AnimationTicket {
-    BusyProgressCtrl* ctrl;
-    unsigned run;
-    HWND target;
-};
-
 DWORD ClampDelay(int delay) {
     return delay < 0 ? 0 : static_cast<DWORD>(delay);
 }
@@ -21,18 +8,10 @@ DWORD ClampDelay(int delay) {
 
 BusyProgressCtrl::BusyProgressCtrl(int blocks, int pos)
     : m_nBlocks(blocks), m_nPos(pos), m_crBackground(GetSysColor(COLOR_BTNFACE)),
-      m_hWakeEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+      m_hStopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 
 BusyProgressCtrl::~BusyProgressCtrl() {
     StopAnimation();
-    // Every thread that a timed-out stop left behind still holds `this`: end
-    // them all before the object goes. None of them waits for this thread,
-    // and the wake event cuts their sleep short, so this wait is brief.
-    m_bAnimating = false;
-    ++m_nRun;
-    SetEvent(m_hWakeEvent.get());
-    for (auto& thread : m_lingeringThreads)
-        WaitForSingleObject(thread.get(), INFINITE);
     ReleaseBackBuffer();
 }
 
@@ -42,7 +21,7 @@ void BusyProgressCtrl::PreSubclassWindow() {
 }
 
 BOOL BusyProgressCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id,
-                              CCreateContext*) {
+                              void*) {
     BOOL created = CStatic::Create("BusyProgressCtrl", style, rect, parent, id);
     if (created)
         RecalcLayout();
@@ -60,45 +39,23 @@ void BusyProgressCtrl::RecalcLayout() {
 void BusyProgressCtrl::StartAnimation() {
     if (m_nMode != BPC_MODE_BUSY)
         return;
-    if (m_pAnimThread)
-        StopAnimation();
-    ForgetEndedThreads();
-
-    // The run flag is raised here, before the thread exists, so that a stop
+    StopAnimation();
+    // The run flag is raised before the thread exists, so that a stop
     // coming at once still finds it set and ends the thread.
-    unsigned run = ++m_nRun;
     m_bAnimating = true;
-    ResetEvent(m_hWakeEvent.get());
-    auto* ticket = new (std::nothrow) AnimationTicket{this, run, m_hWnd};
-    if (ticket)
-        m_pAnimThread = AfxBeginThread(&BusyProgressCtrl::AnimationThreadProc, ticket,
-                                       THREAD_PRIORITY_NORMAL, 0, 0, nullptr, &m_hAnimThread);
-    if (!m_pAnimThread) {
-        // No thread: the bar stands still.
-        delete ticket;
-        m_bAnimating = false;
-    }
+    ResetEvent(m_hStopEvent.get());
+    m_hAnimTarget = m_hWnd; // read here, never by the thread from a window being destroyed
+    m_pAnimThread = AfxBeginThread(&BusyProgressCtrl::AnimationThreadProc, this);
+    if (!m_pAnimThread)
+        m_bAnimating = false; // no thread: the bar stands still
 }
 
 void BusyProgressCtrl::StopAnimation() {
     if (!m_pAnimThread)
         return;
     m_bAnimating = false;
-    SetEvent(m_hWakeEvent.get());
-    DWORD limit =
-        static_cast<DWORD>(std::min<unsigned long long>(2ULL * ClampDelay(m_nDelay), INFINITE - 1));
-    // The duplicated handle stays valid even though the thread object deletes
-    // itself as the thread ends.
-    if (WaitForSingleObject(m_hAnimThread.get(), limit) != WAIT_OBJECT_0 && m_hAnimThread)
-        m_lingeringThreads.push_back(std::move(m_hAnimThread));
-    m_hAnimThread.reset();
-    m_pAnimThread = nullptr;
-}
-
-void BusyProgressCtrl::ForgetEndedThreads() {
-    std::erase_if(m_lingeringThreads, [](const OwnedHandle& thread) {
-        return WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0;
-    });
+    SetEvent(m_hStopEvent.get());
+    m_pAnimThread.reset(); // waits for the thread to end
 }
 
 void BusyProgressCtrl::SetMode(int mode) {
@@ -126,23 +83,16 @@ void BusyProgressCtrl::Step(HWND target) {
         ::InvalidateRect(target, nullptr, TRUE);
 }
 
-bool BusyProgressCtrl::KeepAnimating(unsigned run) const {
-    return m_bAnimating && m_nRun == run;
-}
-
 UINT __cdecl BusyProgressCtrl::AnimationThreadProc(LPVOID param) {
-    if (!param)
-        return static_cast<UINT>(-1);
-    std::unique_ptr<AnimationTicket> ticket(static_cast<AnimationTicket*>(param));
-    BusyProgressCtrl* self = ticket->ctrl;
-    // The first step comes at once; the delay is read afresh for every sleep,
-    // and a stop wakes the sleep early.
+    auto* self = static_cast<BusyProgressCtrl*>(param);
+    // The first step comes at once; the delay is read afresh for every wait,
+    // and a stop ends the wait at once.
     do {
-        self->Step(ticket->target);
+        self->Step(self->m_hAnimTarget);
         DWORD delay = ClampDelay(self->m_nDelay);
-        if (WaitForSingleObject(self->m_hWakeEvent.get(), delay) == WAIT_FAILED)
-            Sleep(delay); // no wake event: a plain sleep still keeps the pace
-    } while (self->KeepAnimating(ticket->run));
+        if (WaitForSingleObject(self->m_hStopEvent.get(), delay) == WAIT_FAILED)
+            Sleep(delay); // no stop event: a plain sleep still keeps the pace
+    } while (self->m_bAnimating);
     return 0;
 }
 

@@ -14,9 +14,7 @@
 #include <windows.h>
 
 #include <atomic>
-#include <vector>
-
-struct CCreateContext; // creation context of a window; the program passes none
+#include <memory>
 
 // The control's messages (wParam and lParam are taken as int; each returns 0).
 constexpr UINT BPM_SETBLOCKS = WM_USER + 1;   // wParam: block count
@@ -35,15 +33,15 @@ constexpr int BPC_MODE_PROGRESS = 2;
 class BusyProgressCtrl : public CStatic {
 public:
     explicit BusyProgressCtrl(int blocks = 10, int pos = 0);
-    // Stops the animation and waits until no animation thread can touch the
-    // object any more.
+    // Stops the animation; its thread has ended when this returns.
     ~BusyProgressCtrl() override;
 
     void PreSubclassWindow() override;
 
     // Creates the control as a "STATIC" child window, then lays out the blocks.
+    // The framework has no creation contexts: `context` is taken and ignored.
     virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id,
-                        CCreateContext* context = nullptr);
+                        void* context = nullptr);
     virtual void DrawBackground(HDC dc, const RECT* rect);
     virtual void DrawBlock(HDC dc, const RECT* rect);
     virtual void DrawActiveBlock(HDC dc, const RECT* rect);
@@ -79,8 +77,8 @@ protected:
     int m_nGap = 1;
     double m_dBlockHeight = 0.0;
     double m_dBlockWidth = 0.0;
-    CWinThread* m_pAnimThread = nullptr; // marks a run; never dereferenced
-    std::atomic<bool> m_bAnimating{false};
+    std::unique_ptr<CWinThread> m_pAnimThread; // the running animation thread; null when none
+    std::atomic<bool> m_bAnimating{false};     // the animation loop's run flag
     std::atomic<int> m_nDelay{100};
     std::atomic<int> m_nMode{BPC_MODE_BUSY};
     int m_nProgressValue = 0;
@@ -98,22 +96,17 @@ protected:
     CBitmap m_bmpBuffer;
     HGDIOBJ m_pOldBitmap = nullptr;
 
-    // The thread side. Each start hands its thread a ticket with a run number;
-    // a thread keeps going only while its run is the current one and the run
-    // flag is set, so a thread that a timed-out stop forgot can never keep
-    // animating alongside a newer one.
-    OwnedHandle m_hAnimThread;                   // waitable copy of the current thread's handle
-    std::vector<OwnedHandle> m_lingeringThreads; // stopped, but not yet seen to end
-    std::atomic<unsigned> m_nRun{0};
-    OwnedHandle m_hWakeEvent; // set on stop, so a sleeping thread ends at once
+    // The thread side: a stop lowers the run flag, sets the event that cuts
+    // the thread's wait short, and waits for the thread (which never waits
+    // for the window's thread) to end.
+    OwnedHandle m_hStopEvent;
+    HWND m_hAnimTarget = nullptr; // the window the thread repaints, taken before it starts
 
 private:
     static UINT __cdecl AnimationThreadProc(LPVOID param);
     void Step(HWND target);
-    bool KeepAnimating(unsigned run) const;
     void ReleaseBackBuffer();
     void DrawBlocks(HDC dc);
-    void ForgetEndedThreads();
 
     void OnPaint();
     LRESULT OnSize(WPARAM, LPARAM);

@@ -2,7 +2,6 @@
 
 #include "CopyChannel.h"
 #include "FolderCopier.h"
-#include "MessageBox.h"
 #include "WinThread.h"
 
 copy_job::copy_job(std::string source_folder, std::string destination_folder,
@@ -20,13 +19,11 @@ namespace {
 constexpr UINT kWorkerStackReserve = 64u << 20;
 } // namespace
 
+copy_job::~copy_job() = default; // the worker's owner waits for it
+
 bool copy_job::start() {
-    worker_thread = nullptr;
     worker_thread = AfxBeginThread(&copy_job::copy_thread_proc, this, THREAD_PRIORITY_NORMAL,
-                                   kWorkerStackReserve, STACK_SIZE_PARAM_IS_A_RESERVATION,
-                                   nullptr, &worker_wait);
-    if (!worker_thread)
-        AfxMessageBox("AfxBeginThread failed", 0, 0);
+                                   kWorkerStackReserve, STACK_SIZE_PARAM_IS_A_RESERVATION);
     return worker_thread == nullptr;
 }
 

@@ -4,14 +4,14 @@
 // counters the copy accumulates and the stop flag.
 
 #include "FileSystem.h"
-#include "Handle.h"
+#include "WinThread.h"
 
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 
-class CWinThread;
 class MessageQueue;
 
 struct copy_statistics {
@@ -28,12 +28,14 @@ public:
     // operating-system seam; null means the real one.
     copy_job(std::string source_folder, std::string destination_folder, bool overwrite_silently,
              HWND notify_window, MessageQueue* message_queue, file_system* fs = nullptr);
-    virtual ~copy_job() = default;
+    // Waits for the worker to end: delete a job only where its worker cannot
+    // be waiting on the deleting thread (not inside its WM_COPY_DONE).
+    virtual ~copy_job();
     copy_job(const copy_job&) = delete;
     copy_job& operator=(const copy_job&) = delete;
 
-    // Starts the worker thread. Returns true when no thread could be created
-    // (after telling the user); then no WM_COPY_DONE will ever come.
+    // Starts the worker thread. Returns true when no thread could be
+    // created; then no WM_COPY_DONE will ever come. The caller tells the user.
     bool start();
     static UINT __cdecl copy_thread_proc(LPVOID param);
     // The worker's body: the whole walk, then WM_COPY_DONE. The handler of
@@ -52,13 +54,9 @@ public:
     bool is_incomplete() const { return incomplete; }
     void mark_incomplete() { incomplete = true; }
 
-    // A handle of the worker thread that stays valid after the thread has
-    // ended, until the job is deleted (or the handle is taken). Null before
-    // start() and when start() failed.
-    HANDLE worker_wait_handle() const { return worker_wait.get(); }
-    // Hands the wait handle over to the caller, who then closes it: use this
-    // to wait past the job's deletion in the WM_COPY_DONE handler.
-    OwnedHandle take_worker_wait_handle() { return std::move(worker_wait); }
+    // The worker thread's handle, valid as long as the job, to wait on.
+    // Null before start() and when start() failed.
+    HANDLE worker_handle() const { return worker_thread ? worker_thread->m_hThread : nullptr; }
 
     file_system* get_file_system() const { return fs; }
 
@@ -68,11 +66,10 @@ private:
     MessageQueue* message_queue;
     HWND notify_window;
     bool overwrite_silently;
-    CWinThread* worker_thread = nullptr; // deletes itself when the thread ends
+    std::unique_ptr<CWinThread> worker_thread; // the job's own worker, waited for by ~copy_job
     std::string source_folder;
     std::atomic<bool> stop_requested{false};
 
     bool incomplete = false; // written by the worker only
     file_system* fs;
-    OwnedHandle worker_wait;
 };

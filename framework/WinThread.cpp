@@ -3,41 +3,30 @@
 #include <process.h>
 
 CWinThread::~CWinThread() {
-    if (m_hThread)
-        CloseHandle(m_hThread);
+    if (m_hThread) {
+        ::WaitForSingleObject(m_hThread, INFINITE);
+        ::CloseHandle(m_hThread);
+    }
 }
 
 unsigned __stdcall CWinThread::Start(void* self) {
     auto* thread = static_cast<CWinThread*>(self);
-    UINT result = thread->m_pfnThreadProc(thread->m_pThreadParams);
-    if (thread->m_bAutoDelete)
-        delete thread;
-    return result;
+    return thread->m_pfnThreadProc(thread->m_pThreadParams);
 }
 
-CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID param, int priority, UINT stackSize,
-                           DWORD createFlags, LPSECURITY_ATTRIBUTES security,
-                           OwnedHandle* waitHandle) {
-    auto* thread = new CWinThread(proc, param);
-    // Created suspended so that priority and the duplicate handle are in
-    // place before the thread can run (and delete itself).
+std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC proc, LPVOID param, int priority,
+                                           UINT stackSize, DWORD createFlags,
+                                           LPSECURITY_ATTRIBUTES security) {
+    auto thread = std::make_unique<CWinThread>(proc, param);
+    // Created suspended so that the priority is in place before it runs.
     unsigned id = 0;
-    auto handle = reinterpret_cast<HANDLE>(
-        _beginthreadex(security, stackSize, &CWinThread::Start, thread,
-                       createFlags | CREATE_SUSPENDED, &id));
-    if (!handle) {
-        delete thread;
+    auto handle = reinterpret_cast<HANDLE>(_beginthreadex(
+        security, stackSize, &CWinThread::Start, thread.get(), createFlags | CREATE_SUSPENDED, &id));
+    if (!handle)
         return nullptr;
-    }
     thread->m_hThread = handle;
     thread->m_nThreadID = id;
     thread->SetThreadPriority(priority);
-    if (waitHandle) {
-        HANDLE dup = nullptr;
-        DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &dup, SYNCHRONIZE, FALSE,
-                        0);
-        waitHandle->reset(dup);
-    }
     if (!(createFlags & CREATE_SUSPENDED))
         thread->ResumeThread();
     return thread;

@@ -1,14 +1,16 @@
 #pragma once
-// Worker threads. A CWinThread deletes itself (and closes its handle) when
-// its controlling function returns, so its pointer and m_hThread are valid
-// only while the thread runs. Whoever must wait for the thread asks
-// AfxBeginThread for a duplicate of the handle, made before the thread runs.
+// Worker threads, owned by whoever starts them. AfxBeginThread returns the
+// owner: it holds the thread's handle, and its destructor waits for the
+// thread to end before it closes the handle, so that nothing the thread
+// uses can go first. Destroy it only where the thread cannot be waiting for
+// the destroying one.
 
 #include "Handle.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);
 
@@ -17,31 +19,35 @@ public:
     CWinThread(AFX_THREADPROC proc, LPVOID param) : m_pfnThreadProc(proc), m_pThreadParams(param) {}
     CWinThread(const CWinThread&) = delete;
     CWinThread& operator=(const CWinThread&) = delete;
+    // Waits for the thread to end, then closes its handle.
     virtual ~CWinThread();
 
-    HANDLE m_hThread = nullptr;
+    HANDLE m_hThread = nullptr; // owned; valid as long as this object
     DWORD m_nThreadID = 0;
-    bool m_bAutoDelete = true;
 
     DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
     BOOL SetThreadPriority(int priority) { return ::SetThreadPriority(m_hThread, priority); }
+    // True when the thread has ended within `milliseconds`.
+    bool WaitForEnd(DWORD milliseconds = INFINITE) const {
+        return ::WaitForSingleObject(m_hThread, milliseconds) == WAIT_OBJECT_0;
+    }
 
 private:
-    friend CWinThread* AfxBeginThread(AFX_THREADPROC, LPVOID, int, UINT, DWORD,
-                                      LPSECURITY_ATTRIBUTES, OwnedHandle*);
+    friend std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC, LPVOID, int, UINT, DWORD,
+                                                      LPSECURITY_ATTRIBUTES);
     static unsigned __stdcall Start(void* self);
 
     AFX_THREADPROC m_pfnThreadProc;
     LPVOID m_pThreadParams;
 };
 
-// Starts proc(param) on a new thread. Returns null when no thread could be
-// created. When waitHandle is given it receives a handle of the thread that
-// stays valid after the thread object has deleted itself.
-CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID param,
-                           int priority = THREAD_PRIORITY_NORMAL, UINT stackSize = 0,
-                           DWORD createFlags = 0, LPSECURITY_ATTRIBUTES security = nullptr,
-                           OwnedHandle* waitHandle = nullptr);
+// Starts proc(param) on a new thread and returns its owner, or null when no
+// thread could be created. createFlags may hold CREATE_SUSPENDED and
+// STACK_SIZE_PARAM_IS_A_RESERVATION.
+std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC proc, LPVOID param,
+                                           int priority = THREAD_PRIORITY_NORMAL,
+                                           UINT stackSize = 0, DWORD createFlags = 0,
+                                           LPSECURITY_ATTRIBUTES security = nullptr);
 
 // Waits until `thread` has ended, however long that takes, handling this
 // thread's messages meanwhile (sent ones included), so that a thread blocked

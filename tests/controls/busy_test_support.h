@@ -7,12 +7,13 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 class TestBar : public BusyProgressCtrl {
 public:
     using BusyProgressCtrl::BusyProgressCtrl;
-    using BusyProgressCtrl::m_bAnimating;
     using BusyProgressCtrl::m_dBlockHeight;
     using BusyProgressCtrl::m_dBlockWidth;
     using BusyProgressCtrl::m_memDC;
@@ -22,18 +23,8 @@ public:
     using BusyProgressCtrl::m_nMode;
     using BusyProgressCtrl::m_nProgressTotal;
     using BusyProgressCtrl::m_nProgressValue;
-    using BusyProgressCtrl::m_pAnimThread;
     using BusyProgressCtrl::m_rcClient;
 
-    // A handle of the running animation thread that the test owns (null when
-    // none runs), to see the thread end.
-    HANDLE DuplicateThreadHandle() const {
-        HANDLE dup = nullptr;
-        if (m_hAnimThread)
-            DuplicateHandle(GetCurrentProcess(), m_hAnimThread.get(), GetCurrentProcess(), &dup,
-                            SYNCHRONIZE, FALSE, 0);
-        return dup;
-    }
     std::vector<RECT> Blocks() const {
         return LayoutBlockRects({m_dBlockWidth, m_dBlockHeight}, m_nBlocks, m_nGap);
     }
@@ -117,7 +108,14 @@ inline void PumpMessages() {
     }
 }
 
-// Whether the thread behind `handle` ends within `ms` milliseconds.
-inline bool EndsWithin(HANDLE handle, DWORD ms) {
-    return WaitForSingleObject(handle, ms) == WAIT_OBJECT_0;
+// The number of threads this process runs now.
+inline int ThreadCount() {
+    int count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
 }

@@ -3,25 +3,22 @@
 #include "WalkFixture.h"
 #include "WinThread.h"
 
-
 namespace {
 
 TEST_F(WalkCase, WorkerCopiesAndCompletesOnItsOwnThread) {
     ASSERT_TRUE(MakeTree(source, {{"a.txt", "abc"}, {"sub\\b.txt", "de"}}));
     auto* job = new copy_job(source, destination, true, recorder.window(), recorder.queue());
-    EXPECT_EQ(job->worker_wait_handle(), nullptr);
+    EXPECT_EQ(job->worker_handle(), nullptr);
     ASSERT_FALSE(job->start()) << "false means the thread runs";
-    ASSERT_NE(job->worker_wait_handle(), nullptr);
+    ASSERT_NE(job->worker_handle(), nullptr);
     ASSERT_TRUE(recorder.wait_done());
-    EXPECT_EQ(WaitForSingleObject(job->worker_wait_handle(), 10000), WAIT_OBJECT_0)
+    EXPECT_EQ(WaitForSingleObject(job->worker_handle(), 10000), WAIT_OBJECT_0)
         << "the worker ends by itself after its completion notice";
     copy_statistics counters = job->get_statistics();
     EXPECT_EQ(counters.files_copied, 2);
     EXPECT_EQ(counters.bytes_copied, 5.0);
     EXPECT_FALSE(job->is_incomplete());
-    OwnedHandle kept = job->take_worker_wait_handle();
     delete job;
-    EXPECT_EQ(WaitForSingleObject(kept.get(), 0), WAIT_OBJECT_0) << "taken handle outlives job";
     EXPECT_EQ(CompareTrees(source, destination), "");
 }
 
@@ -56,7 +53,7 @@ TEST_F(WalkCase, StopDuringCopyUnwindsEveryLevel) {
     fs.before_copy = [&](const std::string&) { job.request_stop(); };
     ASSERT_FALSE(job.start());
     ASSERT_TRUE(recorder.wait_done());
-    WaitForSingleObject(job.worker_wait_handle(), 10000);
+    WaitForSingleObject(job.worker_handle(), 10000);
 
     copy_statistics counters = job.get_statistics();
     EXPECT_EQ(counters.files_copied, 1);
@@ -87,10 +84,10 @@ TEST_F(WalkCase, ClosingWaitLastsAsLongAsTheCurrentFile) {
     // The close comes as the copy starts on the file.
     fs.before_copy = [&](const std::string&) { job->request_stop(); };
     ASSERT_FALSE(job->start());
-    OwnedHandle worker = job->take_worker_wait_handle();
     int intervals = 0;
-    EXPECT_TRUE(WaitForThreadServingMessages(worker.get(), 2, [&](DWORD) { ++intervals; }));
-    EXPECT_EQ(WaitForSingleObject(worker.get(), 0), WAIT_OBJECT_0) << "the wait ended first";
+    EXPECT_TRUE(
+        WaitForThreadServingMessages(job->worker_handle(), 2, [&](DWORD) { ++intervals; }));
+    EXPECT_EQ(WaitForSingleObject(job->worker_handle(), 0), WAIT_OBJECT_0) << "the wait ended first";
     std::string copied;
     EXPECT_TRUE(ReadFileBytes(destination + "large.bin", copied) && copied == large)
         << "the file is not whole";

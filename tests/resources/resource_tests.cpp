@@ -110,7 +110,6 @@ TEST(ResourceHelpPage, ExplainsEveryMessage) {
         "Destination folder can't be a shortcut",
         "Source and destination folders must be different",
         "Error: New failed when allocating tfc of size=",
-        "AfxBeginThread failed",
         "Error: Couldn't spawn folder copy thread",
         "Source folder does not exist (",
         "Error: Couldn't select folder - Check source folder exists (",

@@ -60,7 +60,7 @@ EngineRun RunEngineOnWorker(const std::string& source, const std::string& destin
         job.request_stop();
         recorder.wait_done(INFINITE);
     }
-    WaitForSingleObject(job.worker_wait_handle(), INFINITE);
+    WaitForSingleObject(job.worker_handle(), INFINITE);
     Collect(run, job, recorder, start);
     return run;
 }
