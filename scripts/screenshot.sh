@@ -3,6 +3,9 @@
 # finished copy with a few failures in its report (names beyond ASCII among
 # them), and the About box. Writes PNGs to docs/.
 #   bash scripts/screenshot.sh
+# Each picture is taken once its window is on the screen and drawn; when a
+# window does not come, the script stops with a message instead of taking
+# something else.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -13,20 +16,53 @@ source "$here/wine-env.sh"
 
 source "$here/xvfb-env.sh"
 started=()
-trap 'wineserver -k 2>/dev/null || true; kill "${started[@]}" 2>/dev/null || true' EXIT
+scratch=$(mktemp -d)
+demo=""
+finish() {
+  wineserver -k 2>/dev/null || true
+  kill "${started[@]}" 2>/dev/null || true
+  rm -rf "$scratch" ${demo:+"$demo"}
+}
+trap finish EXIT
 VELTRA_SCREEN=800x700x24 veltra_start_xvfb started
 veltra_prepare_prefix
 veltra_start_wine
 mkdir -p "$root/docs"
 
-shot() { # window title, output file
+# True when a window titled $1 is on the screen; its id is left in $shown.
+shown=""
+window_shown() {
   local id
-  id=$(xwininfo -root -tree | grep -F "\"$1\"" | head -1 | awk '{print $1}')
-  /usr/bin/import -window "${id:-root}" "$2"
+  for id in $(xwininfo -root -tree | grep -F "\"$1\"" | awk '{print $1}'); do
+    if xwininfo -id "$id" 2>/dev/null | grep -q "Map State: IsViewable"; then
+      shown=$id
+      return 0
+    fi
+  done
+  return 1
+}
+
+# True when the window's picture holds still: two captures half a second
+# apart differ in no more pixels than a blinking caret takes. The second
+# capture is kept in $scratch/settled.png.
+settled() { # window id
+  import -window "$1" "$scratch/before.png" || return 1
+  sleep 0.5
+  import -window "$1" "$scratch/settled.png" || return 1
+  local changed
+  # compare writes the count of differing pixels on stderr, and exits 1
+  # when there are any.
+  changed=$(compare -metric AE "$scratch/before.png" "$scratch/settled.png" null: 2>&1) || true
+  awk -v n="$changed" 'BEGIN { exit !(n ~ /^[0-9.e+]+$/ && n + 0 <= 40) }'
+}
+
+shot() { # window title, output file
+  veltra_wait_for 60 "a window titled \"$1\" on the screen" window_shown "$1"
+  veltra_wait_for 20 "the window \"$1\" ($shown) to be drawn and hold still" settled "$shown"
+  mv "$scratch/settled.png" "$2"
 }
 
 wine "$VELTRA_BUILD/app/Veltra.exe" >/dev/null 2>&1 &
-sleep 4
 shot "Veltra (1.0b)" "$root/docs/main-dialog.png"
 wineserver -k || true
 
@@ -48,14 +84,15 @@ export VELTRA_SHOT_ABOUT="$(win "$demo/about")" VELTRA_SHOT_ABOUT_DONE="$(win "$
 bash "$here/build.sh" --target ui_shot >/dev/null
 wine "$VELTRA_BUILD/tests/support/ui_shot.exe" >/dev/null 2>&1 &
 posing=$!
-for _ in $(seq 300); do [ -e "$demo/ready" ] && break; sleep 0.2; done
-sleep 0.5
+# ui_shot gives the copy 60 s, the About box 20 s, and each picture 30 s.
+veltra_wait_for --alive "$posing" ui_shot.exe 90 "the finished copy ($demo/ready)" test -e "$demo/ready"
 shot "Veltra (1.0b)" "$root/docs/finished-copy.png"
 touch "$demo/done"
-for _ in $(seq 300); do [ -e "$demo/about" ] && break; sleep 0.2; done
-sleep 0.5
+veltra_wait_for --alive "$posing" ui_shot.exe 30 "the About box ($demo/about)" test -e "$demo/about"
 shot "About Veltra" "$root/docs/about.png"
 touch "$demo/about-done"
-wait "$posing" || true # not a bare wait: the X server is a child too
-rm -rf "$demo"
+ended() { ! kill -0 "$1" 2>/dev/null; }
+veltra_wait_for 30 "ui_shot.exe to end" ended "$posing"
+# Not a bare wait: the X server is a child too.
+wait "$posing" || { echo "screenshot: ui_shot.exe failed (status $?)" >&2; exit 1; }
 echo "screenshots in $root/docs"

@@ -9,10 +9,17 @@ packages=(
   googletest
   wine wine64
   fonts-wine # Wine's "MS Sans Serif", with the widths of Windows' dialog font
-  xvfb xauth x11-utils imagemagick
-  cups cups-client printer-driver-cups-pdf poppler-utils
   fonts-wqy-microhei
-  nsis zip python3
+  xvfb xauth
+  x11-utils imagemagick # xwininfo, import, compare: scripts/screenshot.sh
+  cups cups-client printer-driver-cups-pdf
+  poppler-utils # pdftotext, pdfinfo: the printing tests read the PDF back
+  nsis zip unzip # the installer and the portable archive, and their test
+  python3 # the tests' tree makers
+  # Commands the tests and scripts run that a trimmed Debian may lack:
+  mount util-linux # mount, umount, mountpoint (the small disk), setpriv
+  passwd           # useradd: the test user that access can be denied to
+  procps           # ps: scripts/leftovers.sh
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -21,7 +28,16 @@ done
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
   sudo_cmd=""
-  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "setup: these packages are missing and installing them needs root or sudo:" \
+        "${missing[*]}" >&2
+      exit 1
+    fi
+    sudo_cmd="sudo"
+  fi
   $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Through env: sudo would drop the setting from its environment.
+  $sudo_cmd env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

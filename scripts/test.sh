@@ -10,6 +10,9 @@ root=$(cd "$here/.." && pwd)
 bash "$here/setup.sh"
 
 export VELTRA_BUILD="${VELTRA_BUILD:-$root/build}"
+# Absolute: the tests run from the source folder (below).
+mkdir -p "$VELTRA_BUILD"
+VELTRA_BUILD=$(cd "$VELTRA_BUILD" && pwd)
 # A prefix of the test run's own: the tests register stand-in programs in it.
 export WINEPREFIX="$VELTRA_BUILD/wineprefix-tests"
 source "$here/wine-env.sh"
@@ -44,4 +47,8 @@ veltra_keep_desktop started
 # Without arguments: every test but those labelled long (ctest -L long runs
 # them; bench/run.sh does).
 (($#)) || set -- -LE long
-ctest --test-dir "$VELTRA_BUILD" --output-on-failure --no-tests=error --timeout 900 -j 2 "$@"
+# The test preset of the build folder (CMakePresets.json, read from the source
+# folder) holds how: output on failure, no tests an error, the time limit of
+# a test without its own, parallel jobs.
+cd "$root"
+ctest --preset mingw-veltra-build "$@"

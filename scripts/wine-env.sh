@@ -4,6 +4,7 @@
 # dialog font of Windows (see veltra_prepare_prefix).
 #   VELTRA_BUILD   build folder (default: build beside the sources)
 #   DISPLAY        must be set before the first Wine process of the prefix
+source "$(dirname "${BASH_SOURCE[0]}")/wait.sh"
 : "${VELTRA_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
 export WINEPREFIX="${WINEPREFIX:-$VELTRA_BUILD/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -74,13 +75,17 @@ veltra_start_wine() {
 # window, with its output going nowhere: the desktop otherwise comes from the
 # first test that opens a window, keeps that test's error output, and the
 # test runner waits on it for as long as any window of the run is open.
+# Returns non-zero, saying why on stderr, when the program has not said
+# within 30 s that its window is there.
 #   veltra_keep_desktop <name of an array that collects started process ids>
 veltra_keep_desktop() {
   local -n _keeper_pids=$1
-  local ready="$VELTRA_BUILD/desktop-keeper.ready"
+  local ready="$VELTRA_BUILD/desktop-keeper.ready" pid
   rm -f "$ready"
   wine "$VELTRA_BUILD/tests/support/desktop_keeper.exe" "Z:${ready//\//\\}" \
     </dev/null >/dev/null 2>&1 &
-  _keeper_pids+=($!)
-  for _ in $(seq 300); do [ -e "$ready" ] && break; sleep 0.1; done
+  pid=$!
+  _keeper_pids+=("$pid")
+  veltra_wait_for --alive "$pid" desktop_keeper.exe 30 \
+    "desktop_keeper.exe to write $ready (Wine's desktop up)" test -e "$ready"
 }

@@ -10,6 +10,8 @@ wine_env=$2
 shift 2
 user=veltratest
 skip=77
+# veltra_wait_for, from beside the Wine settings the test is given.
+source "$(dirname "$wine_env")/wait.sh"
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "skipped: switching to an unprivileged user needs root, and this runs as $(id -un)"
@@ -55,13 +57,22 @@ trap cleanup EXIT
 # one simple command, so that setpriv and env each replace themselves and
 # the id recorded is the X server's own; it picks a free display and names
 # it once it accepts connections.
+# Without a display named within 30 s the test fails, with the server's own
+# last words.
 "${user_env[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-  3>"$work/display" >/dev/null 2>&1 &
+  3>"$work/display" >/dev/null 2>"$work/xvfb.log" &
 started+=($!)
-for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+if ! veltra_wait_for --alive "${started[-1]}" Xvfb 30 "the X server of $user to name its display" \
+  test -s "$work/display"; then
+  tail -n 20 "$work/xvfb.log" | sed 's/^/  Xvfb: /' >&2
+  exit 1
+fi
 display=":$(head -n 1 "$work/display")"
 
-as_user bash -c "source '$wine_env' && veltra_prepare_prefix && veltra_start_wine" </dev/null
+if ! as_user bash -c "source '$wine_env' && veltra_prepare_prefix && veltra_start_wine" </dev/null; then
+  echo "run_as_user: the Wine prefix of $user could not be prepared" >&2
+  exit 1
+fi
 echo "running $(basename "$exe") as $user (uid $uid) on $display"
 as_user bash -c "source '$wine_env' && wine '$program' \"\$@\"" run "$@" </dev/null
 status=$?
