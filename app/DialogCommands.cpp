@@ -6,6 +6,7 @@
 #include "AboutTexts.h"
 #include "FolderBrowser.h"
 #include "HelpLauncher.h"
+#include "ShellOpen.h"
 #include "Website.h"
 
 void CVeltraDlg::OnBrowseSource() {
@@ -38,7 +39,7 @@ void CVeltraDlg::ShowHelpFile() {
         ShowAlert(help.text);
         return;
     }
-    if (!OpenHelpAddress(help.text))
+    if (!ShellOpenAddress(help.text))
         ShowAlert(HelpOpenFailedMessage(help.text));
 }
 

@@ -36,7 +36,7 @@ const char* unusable_name(const std::string& name) {
 
 folder_copier::folder_copier(bool overwrite_silently, copy_job* job, MessageQueue* message_queue,
                              HWND notify_window, const folder_copier* parent_level)
-    : job(job), find_handle(INVALID_HANDLE_VALUE), notify_window(notify_window),
+    : job(job), notify_window(notify_window),
       overwrite_silently(overwrite_silently), message_queue(message_queue),
       fs(job ? job->get_file_system() : &real_file_system()), parent_level(parent_level) {}
 
@@ -57,9 +57,9 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
     // characters) is set or needed.
     std::wstring source_long = long_path(source_folder);
     find_entry entry;
-    find_handle = fs->find_first_file((source_long + L"*.*").c_str(), &entry);
-    DWORD list_error = find_handle == INVALID_HANDLE_VALUE ? fs->last_error() : 0;
-    if (find_handle == INVALID_HANDLE_VALUE && !is_listable_failure(source_long, list_error)) {
+    find_handle.reset(fs->find_first_file((source_long + L"*.*").c_str(), &entry));
+    DWORD list_error = find_handle ? 0 : fs->last_error();
+    if (!find_handle && !is_listable_failure(source_long, list_error)) {
         if (top_level) {
             send(WM_COPY_ERROR, FormatText("Source folder does not exist (%s)(%d)",
                                            source_folder.c_str(), static_cast<int>(list_error)));
@@ -88,7 +88,7 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
 
     send(WM_COPY_FOLDER, source_folder);
 
-    if (find_handle == INVALID_HANDLE_VALUE) {
+    if (!find_handle) {
         send(WM_COPY_ERROR, FormatText("Error: Find first file failed (%s)(%d)", kPattern,
                                        static_cast<int>(list_error)));
         mark_incomplete();
@@ -100,7 +100,7 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
                 throw stop_copy;
             copy_entry(entry, source_folder, destination_folder, statistics, root_destination,
                        destination_unavailable, destination_ready);
-            if (!fs->find_next_file(find_handle, &entry)) {
+            if (!fs->find_next_file(find_handle.get(), &entry)) {
                 DWORD error = fs->last_error();
                 if (error != ERROR_NO_MORE_FILES) {
                     send(WM_COPY_ERROR, FormatText("Error: Find next file failed (%d)",
@@ -113,11 +113,12 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
     } catch (copy_exceptions) {
         mark_incomplete();
     }
-    if (!fs->find_close(find_handle)) {
+    // Closed through the seam, so that its failure is reported; the owner
+    // closes it only on a way out that no report covers.
+    if (!fs->find_close(find_handle.release())) {
         DWORD error = fs->last_error();
         send(WM_COPY_ERROR, FormatText("Error: Find close failed (%d)", static_cast<int>(error)));
     }
-    find_handle = INVALID_HANDLE_VALUE;
 }
 
 bool folder_copier::is_listable_failure(const std::wstring& folder, DWORD error) const {

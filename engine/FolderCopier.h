@@ -7,6 +7,7 @@
 
 #include "CopyJob.h"
 #include "FileSystem.h"
+#include "Handle.h"
 #include "PathOps.h"
 
 #include <windows.h>
@@ -72,7 +73,7 @@ private:
     void mark_incomplete();
 
     copy_job* job;
-    HANDLE find_handle;
+    FindHandle find_handle; // the level's listing, open from its first entry to its close
     HWND notify_window;
     bool overwrite_silently;
     MessageQueue* message_queue;

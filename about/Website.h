@@ -10,7 +10,5 @@ void OpenWebsite();
 // The same for any address (the tests use addresses of their own).
 void OpenWebsite(const std::string& address);
 
-// Asks the shell to open `address`; false when it refused.
-bool ShellOpenAddress(const std::string& address);
 // The message shown when the shell could not open `address`.
 std::string WebsiteFailureMessage(const std::string& address);

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <mbstring.h>
-#include <shellapi.h>
 
 namespace {
 
@@ -44,20 +43,6 @@ HelpAddress BuildHelpAddress(const std::string& commandLine) {
         return {false, HelpMessage(3, s)};
     s.erase(slash + 1);
     return {true, "file://" + s + "help.html"};
-}
-
-bool OpenHelpAddress(const std::string& address) {
-    SHELLEXECUTEINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = GetDesktopWindow();
-    info.lpVerb = "Open";
-    info.lpFile = address.c_str();
-    info.nShow = SW_SHOW;
-    BOOL ok = ShellExecuteExA(&info);
-    if (info.hProcess)
-        CloseHandle(info.hProcess); // the viewer runs on its own
-    return ok != FALSE;
 }
 
 std::string HelpOpenFailedMessage(const std::string& address) {

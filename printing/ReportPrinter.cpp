@@ -34,13 +34,16 @@ const char* PrintFailureReason(int result) {
 }
 
 int ReportPrinter::PrintHeader(CDC& dc, int width, const CFont& titleFont, int& y) {
-    HGDIOBJ previousFont = nullptr;
-    if (titleFont)
-        previousFont = dc.SelectObject(titleFont);
-    const int titleHeight = LineHeightOf(dc);
-    DrawCentred(dc, "Data Migration Report", 0, width, titleHeight);
-    if (titleFont)
-        dc.SelectObject(previousFont);
+    int titleHeight = 0;
+    {
+        // The title's font for the title alone: the saved state puts the
+        // context's own font back, whatever the title selected.
+        CDCState saved(dc);
+        if (titleFont)
+            dc.SelectObject(titleFont);
+        titleHeight = LineHeightOf(dc);
+        DrawCentred(dc, "Data Migration Report", 0, width, titleHeight);
+    }
 
     // The report lines use the font the printer's context starts with.
     const int lineHeight = LineHeightOf(dc);

@@ -13,7 +13,5 @@ struct HelpAddress {
 // starts it.
 HelpAddress BuildHelpAddress(const std::string& commandLine);
 
-// Hands the address to the shell; false when the shell refused it.
-bool OpenHelpAddress(const std::string& address);
 // The message shown when the shell refused the address.
 std::string HelpOpenFailedMessage(const std::string& address);

@@ -4,6 +4,7 @@
 
 #include "DialogWatcher.h"
 #include "MessageBox.h"
+#include "ShellOpen.h"
 #include "TempFolder.h"
 #include "UiDriver.h"
 #include "Website.h"
