@@ -162,8 +162,7 @@ bool file_copier::copy_file(std::string source_file, std::string destination_fil
     std::string why = declined ? kDeclined : not_copied_because(error);
     // "Not found" may be either side: a source still there means that the
     // file's folder in the destination is missing.
-    if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) &&
-        fs->file_attributes(from.c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (is_absent(error) && fs->file_attributes(from.c_str()) != INVALID_FILE_ATTRIBUTES)
         why = kNoFolder;
     notify(message_queue, notify_window, WM_COPY_NOT_COPIED, source_file + why);
     return false;

@@ -12,11 +12,6 @@
 
 class MessageQueue;
 
-// Shell flags when existing files are replaced without a question:
-// FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI |
-// FOF_NO_CONNECTED_ELEMENTS.
-constexpr FILEOP_FLAGS silent_copy_flags = 0x2614;
-
 class file_copier {
 public:
     file_copier() = default;

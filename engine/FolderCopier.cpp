@@ -76,14 +76,13 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
     }
     level_source = source_folder;
 
-    bool& destination_ready = destination_made;
     if (!destination_unavailable) {
         if (top_level)
-            destination_ready = create_folder(destination_folder);
+            destination_made = create_folder(destination_folder);
         else if (fs->create_directory(long_path(destination_folder).c_str()))
-            destination_ready = destination_created = true;
+            destination_made = destination_created = true;
         else
-            destination_ready = fs->last_error() == ERROR_ALREADY_EXISTS;
+            destination_made = fs->last_error() == ERROR_ALREADY_EXISTS;
     }
 
     send(WM_COPY_FOLDER, source_folder);
@@ -99,7 +98,7 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
             if (job->is_stop_requested())
                 throw stop_copy;
             copy_entry(entry, source_folder, destination_folder, statistics, root_destination,
-                       destination_unavailable, destination_ready);
+                       destination_unavailable, destination_made);
             if (!fs->find_next_file(find_handle.get(), &entry)) {
                 DWORD error = fs->last_error();
                 if (error != ERROR_NO_MORE_FILES) {

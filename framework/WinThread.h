@@ -5,8 +5,6 @@
 // uses can go first. Destroy it only where the thread cannot be waiting for
 // the destroying one.
 
-#include "Handle.h"
-
 #include <windows.h>
 
 #include <functional>
