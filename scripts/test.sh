@@ -25,6 +25,9 @@ started=()
 cleanup() {
   local status=$?
   wineserver -k 2>/dev/null || true
+  # -k only asks them to go: wait until the server itself has ended, so
+  # that nothing of Wine is still going down when the run ends.
+  timeout 60 wineserver -w 2>/dev/null || true
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
   env -u VELTRA_RUN_ID bash "$here/leftovers.sh" "$VELTRA_RUN_ID" || status=1

@@ -47,6 +47,7 @@ display=""
 started=()
 cleanup() {
   as_user wineserver -k >/dev/null 2>&1 || true
+  as_user timeout 60 wineserver -w >/dev/null 2>&1 || true
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$work"
