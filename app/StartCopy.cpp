@@ -33,9 +33,9 @@ void CVeltraDlg::OnStartCopy() {
     m_statusText.SetWindowText("Status: Folder copy in progress...please wait");
     m_busyBar.StartAnimation();
 
-    copy_job* job = nullptr;
+    std::unique_ptr<copy_job> job;
     try {
-        job = new copy_job(source, destination, overwriteSilently, m_hWnd, &m_queue);
+        job = NewCopyJob(source, destination, overwriteSilently);
     } catch (const std::bad_alloc&) {
         ShowAlert(FormatText("Error: New failed when allocating tfc of size=%d bytes",
                              static_cast<int>(sizeof(copy_job))));
@@ -44,12 +44,12 @@ void CVeltraDlg::OnStartCopy() {
     }
 
     // Set before the worker exists, so that every notification finds them.
-    m_pJob = job;
+    m_pJob = job.release();
     m_bCopyInProgress = true;
     m_reportGrouping.StartCopy();
 
     SetTimer(m_hWnd, kReportFlushTimer, kReportFlushMs, nullptr);
-    if (m_pJob->start()) {
+    if (StartCopyJob(*m_pJob)) {
         // No worker: no completion will ever come.
         ShowAlert("Error: Couldn't spawn folder copy thread");
         delete m_pJob;
@@ -57,6 +57,14 @@ void CVeltraDlg::OnStartCopy() {
         ReturnToReady();
     }
 }
+
+std::unique_ptr<copy_job> CVeltraDlg::NewCopyJob(const std::string& source,
+                                                 const std::string& destination,
+                                                 bool overwriteSilently) {
+    return std::make_unique<copy_job>(source, destination, overwriteSilently, m_hWnd, &m_queue);
+}
+
+bool CVeltraDlg::StartCopyJob(copy_job& job) { return job.start(); }
 
 void CVeltraDlg::ReturnToReady() {
     KillTimer(m_hWnd, kReportFlushTimer);

@@ -45,6 +45,15 @@ protected:
     void OnOK() override;
     void OnCancel() override;
 
+    // A copy's launch, in two steps that can each fail: making the job
+    // (std::bad_alloc) and starting its worker (true when no thread could be
+    // created). Apart so that a test can fail them, which Wine cannot be
+    // made to do.
+    virtual std::unique_ptr<copy_job> NewCopyJob(const std::string& source,
+                                                 const std::string& destination,
+                                                 bool overwriteSilently);
+    virtual bool StartCopyJob(copy_job& job);
+
 private:
     // Window messages and commands.
     void OnSysCommand(UINT nID, LPARAM lParam);

@@ -4,10 +4,9 @@
 // and read pixels back from.
 
 #include "BusyProgressCtrl.h"
+#include "ProcessGauge.h"
 
 #include <windows.h>
-
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -106,16 +105,4 @@ inline void PumpMessages() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-}
-
-// The number of threads this process runs now.
-inline int ThreadCount() {
-    int count = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId();
-    CloseHandle(snapshot);
-    return count;
 }

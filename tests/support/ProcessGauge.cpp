@@ -3,6 +3,7 @@
 #include "UnixBridge.h"
 
 #include <psapi.h>
+#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <vector>
@@ -147,4 +148,15 @@ int FreeGdiSlotsOf(DWORD pid) {
     }
     CloseHandle(process);
     return result;
+}
+
+int ThreadCount() {
+    int count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
 }

@@ -18,6 +18,9 @@ struct ProcessGauge {
 };
 ProcessGauge GaugeProcess(DWORD pid);
 
+// The number of threads this process runs now.
+int ThreadCount();
+
 // How many more GDI objects this process can create now: pens are made until
 // the system refuses, then all deleted again. Wine keeps no count of a
 // process's objects (GetGuiResources gives 0); this measure works on both.
