@@ -12,7 +12,6 @@ public:
 class CButton : public CWnd {
 public:
     int GetCheck() const { return static_cast<int>(::SendMessageA(m_hWnd, BM_GETCHECK, 0, 0)); }
-    void SetCheck(int check) { ::SendMessageA(m_hWnd, BM_SETCHECK, check, 0); }
 };
 
 class CEdit : public CWnd {
@@ -24,8 +23,5 @@ public:
     void ScrollCaret() { ::SendMessageA(m_hWnd, EM_SCROLLCARET, 0, 0); }
     BOOL SetReadOnly(BOOL readOnly = TRUE) {
         return static_cast<BOOL>(::SendMessageA(m_hWnd, EM_SETREADONLY, readOnly, 0));
-    }
-    int GetLineCount() const {
-        return static_cast<int>(::SendMessageA(m_hWnd, EM_GETLINECOUNT, 0, 0));
     }
 };

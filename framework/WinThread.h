@@ -25,10 +25,6 @@ public:
 
     DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
     BOOL SetThreadPriority(int priority) { return ::SetThreadPriority(m_hThread, priority); }
-    // True when the thread has ended within `milliseconds`.
-    bool WaitForEnd(DWORD milliseconds = INFINITE) const {
-        return ::WaitForSingleObject(m_hThread, milliseconds) == WAIT_OBJECT_0;
-    }
 
 private:
     friend std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC, LPVOID, int, UINT, DWORD,
