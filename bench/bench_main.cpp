@@ -1,6 +1,7 @@
 // Times one copy of a tree and prints one line of figures:
 //   veltra_bench <mode> <source\> <destination\>
 // engine      a real copy_job on its worker thread, notifying a receiving window
+// counting    the same, with the counting walk beside it (as the dialog runs it)
 // shell       a bare walker calling the shell's file operation once per file
 // copyfile    a bare walker calling CopyFileA once per file
 // copyfileex  a bare wide walker on \\?\ paths, listing each folder in one
@@ -241,7 +242,7 @@ void PrintParts(const std::string& from, const std::string& to) {
 int main(int argc, char** argv) {
     if (argc < 4) {
         std::fprintf(stderr,
-                     "usage: veltra_bench engine|shell|copyfile|copyfileex|parts SRC DST\n");
+                     "usage: veltra_bench engine|counting|shell|copyfile|copyfileex|parts SRC DST\n");
         return 2;
     }
     std::string mode = argv[1], from = argv[2], to = argv[3];
@@ -249,11 +250,11 @@ int main(int argc, char** argv) {
     add_trailing_backslash(to);
     Totals totals;
     auto start = std::chrono::steady_clock::now();
-    if (mode == "engine") {
+    if (mode == "engine" || mode == "counting") {
         NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
         auto* job = new copy_job(from, to, true, receiver.window(), receiver.queue());
         start = std::chrono::steady_clock::now();
-        if (job->start())
+        if (job->start(mode == "counting"))
             return 1;
         receiver.wait_done(INFINITE);
         WaitForSingleObject(job->worker_handle(), INFINITE);

@@ -8,6 +8,8 @@
 # the copy; Wine's xcopy crashes on it, its copy then DIFFERS. The ways:
 #   veltra  the real Veltra.exe, driven through its dialog (bench/dialog_copy)
 #   engine  the copy engine with a bare receiving window
+#   counting the engine with the counting walk beside it, as Veltra.exe runs
+#           it (for the share done and the time left); vs_engine shows its cost
 #   over    the engine onto a whole copy of the tree made first (not timed):
 #           every file is replaced, each through a temporary file beside it
 #   floor   a bare wide walker on \\?\ paths, one CopyFileExW per file
@@ -82,7 +84,7 @@ copy_with() { # tool source destination
       [ "$1" = before ] && exe="$BENCH_BEFORE/bench/dialog_copy.exe"
       line=$(wine "$exe" "$(win "$2")\\" "$(win "$3")\\" 2>>"$work/timing.log") ||
         echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
-    engine | floor | shell | over)
+    engine | counting | floor | shell | over)
       local mode=$1
       [ "$1" = floor ] && mode=copyfileex
       # A whole copy first (not timed): the engine then replaces every file.
@@ -106,13 +108,13 @@ ratio() { # reference-time time
   if [ -n "$1" ]; then printf '%8.2f' "$(echo "$1 / $2" | bc -l)"; else printf '%8s' -; fi
 }
 
-printf '\n%-8s %-7s %7s %8s %8s %9s %8s %8s %8s %8s %8s  %-7s %s\n' tree way files MB seconds files/s \
+printf '\n%-8s %-8s %7s %8s %8s %9s %8s %8s %8s %8s %8s  %-7s %s\n' tree way files MB seconds files/s \
   MB/s vs_cp vs_xcopy vs_engine vs_floor copy load
 for tree in $trees; do
   src="$work/trees/$tree"
   if [ -n "${BENCH_TOOLS:-}" ]; then read -ra tools <<<"$BENCH_TOOLS"
-  elif [[ "$tree" == small* ]]; then tools=(veltra engine over floor shell xcopy cp)
-  else tools=(veltra engine xcopy cp); fi
+  elif [[ "$tree" == small* ]]; then tools=(veltra engine counting over floor shell xcopy cp)
+  else tools=(veltra engine counting xcopy cp); fi
   if [ -n "${BENCH_BEFORE:-}" ]; then tools=(before "${tools[@]}"); fi
   files=$(find -L "$src" -type f | wc -l)
   mb=$(find -L "$src" -type f -printf '%s\n' | awk '{s+=$1} END {printf "%.1f", s / 1048576}')
@@ -134,7 +136,7 @@ for tree in $trees; do
   for tool in "${tools[@]}"; do med[$tool]=$(printf '%s\n' ${times[$tool]} | median); done
   for tool in "${tools[@]}"; do
     t=${med[$tool]}
-    printf '%-8s %-7s %7d %8.1f %8.2f %9.0f %8.1f %s %s %s %s  %-7s %s\n' "$tree" "$tool" "$files" "$mb" \
+    printf '%-8s %-8s %7d %8.1f %8.2f %9.0f %8.1f %s %s %s %s  %-7s %s\n' "$tree" "$tool" "$files" "$mb" \
       "$t" "$(echo "$files / $t" | bc -l)" "$(echo "$mb / $t" | bc -l)" "$(ratio "${med[cp]:-}" "$t")" \
       "$(ratio "${med[xcopy]:-}" "$t")" "$(ratio "${med[engine]:-}" "$t")" \
       "$(ratio "${med[floor]:-}" "$t")" "${check[$tool]:-ok}" "${loads[$tool]}"

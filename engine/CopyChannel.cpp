@@ -33,6 +33,12 @@ void MessageQueue::post(HWND window, UINT message, std::string text) {
         PostMessageA(window, WM_COPY_NEWS, 0, 0);
 }
 
+void MessageQueue::post_statistics(std::string text, const copy_statistics& counters) {
+    CSingleLock hold(lock);
+    news.statistics = std::move(text);
+    news.counters = counters;
+}
+
 CopyNews MessageQueue::take_news() {
     CopyNews taken;
     CSingleLock hold(lock);
@@ -48,6 +54,10 @@ void notify(MessageQueue* queue, HWND window, UINT message, std::string text) {
         return;
     }
     queue->post(window, message, std::move(text));
+}
+
+void notify_statistics(MessageQueue* queue, std::string text, const copy_statistics& counters) {
+    queue->post_statistics(std::move(text), counters);
 }
 
 bool ask(MessageQueue* queue, HWND window, std::string question) {

@@ -12,6 +12,7 @@
 // ends the copy. The dialog takes the waiting news before it handles any of
 // these three, so an alert comes after every report line that came before it.
 
+#include "CopyStatistics.h"
 #include "CriticalSection.h"
 
 #include <windows.h>
@@ -42,6 +43,7 @@ struct CopyNews {
     std::vector<CopyNotice> notices;     // in walk order
     std::optional<std::string> status;     // the newest status line, if it changed
     std::optional<std::string> statistics; // the newest statistics line, if it changed
+    std::optional<copy_statistics> counters; // the counters behind that line
 };
 
 // Shared by the worker (which writes) and the dialog's thread (which takes).
@@ -62,6 +64,8 @@ public:
     // The worker's news. `window` is woken by one WM_COPY_NEWS when a
     // not-copied notice arrives and no wake-up is pending.
     void post(HWND window, UINT message, std::string text);
+    // The newest statistics line with the counters it was made of.
+    void post_statistics(std::string text, const copy_statistics& counters);
     // Everything waiting, oldest first; the next not-copied notice wakes the
     // dialog again.
     CopyNews take_news();
@@ -77,6 +81,10 @@ private:
 // the newest one, a folder or not-copied notice is queued, and an error is
 // pushed and sent, so that the worker waits until the alert is closed.
 void notify(MessageQueue* queue, HWND window, UINT message, std::string text);
+
+// The statistics line and its counters, as the newest (the worker does not
+// wait).
+void notify_statistics(MessageQueue* queue, std::string text, const copy_statistics& counters);
 
 // Asks the dialog whether an existing file may be replaced; the worker waits
 // for the answer. True for yes.

@@ -21,7 +21,14 @@ constexpr UINT kWorkerStackReserve = 64u << 20;
 
 copy_job::~copy_job() = default; // the worker's owner waits for it
 
-bool copy_job::start() {
+bool copy_job::start(bool count_ahead) {
+    if (count_ahead) {
+        // Made before the worker, which stops it; when it has no thread,
+        // the copy goes on without a share.
+        counter = std::make_unique<source_count>(source_folder, destination_folder, fs);
+        if (!counter->start())
+            counter.reset();
+    }
     worker_thread = AfxBeginThread(&copy_job::copy_thread_proc, this, THREAD_PRIORITY_NORMAL,
                                    kWorkerStackReserve, STACK_SIZE_PARAM_IS_A_RESERVATION);
     return worker_thread == nullptr;
@@ -31,6 +38,16 @@ UINT __cdecl copy_job::copy_thread_proc(LPVOID param) {
     return static_cast<copy_job*>(param)->run();
 }
 
+void copy_job::request_stop() {
+    stop_requested = true;
+    if (counter)
+        counter->stop();
+}
+
+std::optional<source_totals> copy_job::source_size() const {
+    return counter ? counter->totals() : std::nullopt;
+}
+
 unsigned copy_job::run() {
     statistics = copy_statistics{};
     incomplete = false;
@@ -38,6 +55,9 @@ unsigned copy_job::run() {
     folder_copier top(overwrite_silently, this, message_queue, notify_window);
     top.copy_folder(source_folder, destination_folder, &statistics, destination_folder, false,
                     true);
+    // The count is of no use once the copy has ended.
+    if (counter)
+        counter->stop();
     // The handler deletes this job: from here on only locals are used.
     ::SendMessageA(window, WM_COPY_DONE, 0, 0);
     return 0;

@@ -3,23 +3,19 @@
 // back: the two folders, the overwrite choice, where notifications go, the
 // counters the copy accumulates and the stop flag.
 
+#include "CopyStatistics.h"
 #include "FileSystem.h"
+#include "SourceCount.h"
 #include "WinThread.h"
 
 #include <windows.h>
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 
 class MessageQueue;
-
-struct copy_statistics {
-    int files_failed = 0;
-    int files_copied = 0;
-    double bytes_failed = 0; // whole bytes, exact up to 2^53
-    double bytes_copied = 0;
-};
 
 class copy_job {
 public:
@@ -36,14 +32,18 @@ public:
 
     // Starts the worker thread. Returns true when no thread could be
     // created; then no WM_COPY_DONE will ever come. The caller tells the user.
-    bool start();
+    // With count_ahead, a counting walk (source_count) lists the source
+    // beside the copy, for the share done and the time left; it stops with
+    // the copy. Its thread calls the seam too.
+    bool start(bool count_ahead = false);
     static UINT __cdecl copy_thread_proc(LPVOID param);
     // The worker's body: the whole walk, then WM_COPY_DONE. The handler of
     // WM_COPY_DONE may delete the job; nothing of it is touched afterwards.
     unsigned run();
 
-    // Asks the worker to stop after the file it is copying. Returns at once.
-    void request_stop() { stop_requested = true; }
+    // Asks the worker to stop after the file it is copying, and the
+    // counting walk at once. Returns at once.
+    void request_stop();
     bool is_stop_requested() const { return stop_requested; }
     copy_statistics get_statistics() const { return statistics; }
 
@@ -60,12 +60,19 @@ public:
 
     file_system* get_file_system() const { return fs; }
 
+    // What the counting walk found, once it has listed the whole source;
+    // nothing before, and nothing when the job does not count ahead.
+    std::optional<source_totals> source_size() const;
+
 private:
     std::string destination_folder;
     copy_statistics statistics;
     MessageQueue* message_queue;
     HWND notify_window;
     bool overwrite_silently;
+    // Destroyed after the worker (declared before it): the worker stops the
+    // counting walk as it ends.
+    std::unique_ptr<source_count> counter;
     std::unique_ptr<CWinThread> worker_thread; // the job's own worker, waited for by ~copy_job
     std::string source_folder;
     std::atomic<bool> stop_requested{false};

@@ -14,31 +14,13 @@ const char* const kLinkRefused =
     "This folder link leads back into a folder being copied. It was not followed.";
 const char* const kCaseClash = "  (not copied: a file or folder of the same name, differing only "
                                "in letter case, was already copied here)";
-const char* const kUnwritableName = "  (not copied: the name holds characters that this system's "
-                                    "code page or Windows file names cannot hold)";
-const char* const kTrailingBlankOrDot =
-    "  (not copied: Windows file functions cannot reach a name that ends in a blank or a dot)";
-
-// Why a listed name cannot be handed to the ANSI file functions and the
-// shell, or null when it can. '?' stands for a character the code page
-// cannot write, and the shell would take it, or '*', as a wildcard; Windows
-// drops a closing blank or dot from a path, which would then name another
-// file.
-const char* unusable_name(const std::string& name) {
-    if (name.find_first_of("?*") != std::string::npos)
-        return kUnwritableName;
-    if (name.back() == ' ' || name.back() == '.')
-        return kTrailingBlankOrDot;
-    return nullptr;
-}
-
 } // namespace
 
 folder_copier::folder_copier(bool overwrite_silently, copy_job* job, MessageQueue* message_queue,
                              HWND notify_window, const folder_copier* parent_level)
-    : job(job), notify_window(notify_window),
-      overwrite_silently(overwrite_silently), message_queue(message_queue),
-      fs(job ? job->get_file_system() : &real_file_system()), parent_level(parent_level) {}
+    : walk_level(job ? job->get_file_system() : &real_file_system(), parent_level), job(job),
+      notify_window(notify_window), overwrite_silently(overwrite_silently),
+      message_queue(message_queue) {}
 
 void folder_copier::send(UINT message, std::string text) {
     notify(message_queue, notify_window, message, std::move(text));
@@ -144,8 +126,7 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
         add_trailing_backslash(child_source);
         std::string child_destination = destination_folder + name;
         add_trailing_backslash(child_destination);
-        if (same_path_ignoring_case(root_destination, child_source) ||
-            is_root_destination(child_source, root_destination)) {
+        if (is_destination_folder(child_source, root_destination)) {
             send(WM_COPY_ERROR, "skipped destination folder as a copy source");
             return;
         }
@@ -167,8 +148,7 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
             send(WM_COPY_NOT_COPIED, child_source + kCaseClash);
         // A folder link that leads back to this folder or one above it would
         // be walked again and again until the path grew too long.
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-            leads_into_walked_folder(child_source)) {
+        if (is_looping_link(entry, child_source)) {
             send(WM_COPY_FOLDER, child_source);
             send(WM_COPY_NOT_COPIED, child_source + kLinkRefused);
             send(WM_COPY_FOLDER, source_folder);
@@ -207,9 +187,10 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
         statistics->files_failed += 1;
         statistics->bytes_failed += size;
     }
-    send(WM_COPY_STATISTICS,
-         FormatText("Statistics: %.2fMb copied in %d files", statistics->bytes_copied / 1048576.0,
-                    statistics->files_copied));
+    notify_statistics(message_queue,
+                      FormatText("Statistics: %.2fMb copied in %d files",
+                                 statistics->bytes_copied / 1048576.0, statistics->files_copied),
+                      *statistics);
 }
 
 void folder_copier::restore_folder(const find_entry& entry, const std::string& child_source,

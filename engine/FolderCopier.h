@@ -9,16 +9,16 @@
 #include "FileSystem.h"
 #include "Handle.h"
 #include "PathOps.h"
+#include "WalkLevel.h"
 
 #include <windows.h>
 
-#include <optional>
 #include <set>
 #include <string>
 
 class MessageQueue;
 
-class folder_copier {
+class folder_copier : public walk_level {
 public:
     // Thrown (value 0) to abandon a listing when a stop was requested, and
     // caught at the same level.
@@ -56,15 +56,6 @@ private:
     // and last-write time, or reports why it could not take them.
     void restore_folder(const find_entry& entry, const std::string& child_source,
                         const std::string& child_destination, bool created);
-    // True when `identity` is that of the folder this level walks.
-    bool is_level_folder(const folder_identity& identity) const;
-    bool leads_into_walked_folder(const std::string& link_folder) const;
-    // Why the subfolder child_source may not be walked: its destination is
-    // the job's source folder, a folder being walked or the subfolder
-    // itself (by path, or by identity where it exists). Null when it may.
-    const char* place_in_source(const std::string& child_source,
-                                const std::string& child_destination) const;
-    bool is_root_destination(const std::string& folder, const std::string& root_destination) const;
     // Names of files and folders this level has copied into its destination
     // folder, compared as the file system compares them, so that a name
     // differing only in letter case is not copied onto one of them.
@@ -78,16 +69,11 @@ private:
     bool overwrite_silently;
     MessageQueue* message_queue;
 
-    file_system* fs;
-    const folder_copier* parent_level;
-    std::string level_source; // the source folder this level is walking
     // This copy created the level's destination folder: nothing but what
     // the level itself copies can be in it.
     bool destination_created = false;
     // The level's destination folder exists (created or found): it can take
     // the source folder's attributes once the level is done.
     bool destination_made = false;
-    mutable std::optional<folder_identity> level_identity;       // found when a link needs it
-    mutable std::optional<folder_identity> destination_identity; // top level only
     std::set<std::wstring, names_ordered_ignoring_case> copied_names;
 };

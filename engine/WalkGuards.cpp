@@ -1,9 +1,9 @@
-// The walk's guards: what keeps a copy from walking a folder twice, from
-// copying the destination into itself or onto the source, and from merging
-// two names that Windows cannot tell apart. Folders are told apart by
-// their identity on their volume where they have one, so that a link or
-// another spelling of a path gives nothing away.
+// The walk's guards: what keeps a walk from entering a folder twice, from
+// copying the destination into itself or onto the source, and from taking
+// a name Windows' file functions cannot reach; and the copy's own guard
+// against merging two names that Windows cannot tell apart.
 #include "FolderCopier.h"
+#include "WalkLevel.h"
 
 #include "AnsiText.h"
 #include "PathOps.h"
@@ -13,9 +13,24 @@ const char* const kPlaceIsSource =
     "  (not copied: its place in the destination is the source folder itself)";
 const char* const kPlaceIsWalked =
     "  (not copied: its place in the destination is a folder being copied)";
+const char* const kUnwritableName = "  (not copied: the name holds characters that this system's "
+                                    "code page or Windows file names cannot hold)";
+const char* const kTrailingBlankOrDot =
+    "  (not copied: Windows file functions cannot reach a name that ends in a blank or a dot)";
 } // namespace
 
-bool folder_copier::is_level_folder(const folder_identity& identity) const {
+// '?' stands for a character the code page cannot write, and the shell
+// would take it, or '*', as a wildcard; Windows drops a closing blank or dot
+// from a path, which would then name another file.
+const char* unusable_name(const std::string& name) {
+    if (name.find_first_of("?*") != std::string::npos)
+        return kUnwritableName;
+    if (name.back() == ' ' || name.back() == '.')
+        return kTrailingBlankOrDot;
+    return nullptr;
+}
+
+bool walk_level::is_level_folder(const folder_identity& identity) const {
     if (!level_identity) {
         folder_identity own;
         if (!fs->identify_known_folder(long_path(level_source).c_str(), &own))
@@ -25,22 +40,27 @@ bool folder_copier::is_level_folder(const folder_identity& identity) const {
     return *level_identity == identity;
 }
 
-bool folder_copier::leads_into_walked_folder(const std::string& link_folder) const {
+bool walk_level::leads_into_walked_folder(const std::string& link_folder) const {
     folder_identity target;
     if (!fs->identify_known_folder(long_path(link_folder).c_str(), &target))
         return false; // entering it will fail and be reported there
-    for (const folder_copier* level = this; level; level = level->parent_level)
+    for (const walk_level* level = this; level; level = level->parent_level)
         if (level->is_level_folder(target))
             return true;
     return false;
 }
 
-const char* folder_copier::place_in_source(const std::string& child_source,
-                                           const std::string& child_destination) const {
+bool walk_level::is_looping_link(const find_entry& entry, const std::string& child_source) const {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+           leads_into_walked_folder(child_source);
+}
+
+const char* walk_level::place_in_source(const std::string& child_source,
+                                        const std::string& child_destination) const {
     // A destination that does not exist yet can only match by its path.
     folder_identity place;
     bool place_known = fs->identify_known_folder(long_path(child_destination).c_str(), &place);
-    for (const folder_copier* level = this; level; level = level->parent_level) {
+    for (const walk_level* level = this; level; level = level->parent_level) {
         if (same_path_ignoring_case(child_destination, level->level_source) ||
             (place_known && level->is_level_folder(place)))
             return level->parent_level ? kPlaceIsWalked : kPlaceIsSource;
@@ -52,20 +72,14 @@ const char* folder_copier::place_in_source(const std::string& child_source,
     return nullptr;
 }
 
-bool folder_copier::name_claimed(const std::string& name) const {
-    return copied_names.count(WideFromAnsi(name)) != 0;
-}
-
-bool folder_copier::claim_name(const std::string& name) {
-    return copied_names.insert(WideFromAnsi(name)).second;
-}
-
-bool folder_copier::is_root_destination(const std::string& folder,
-                                        const std::string& root_destination) const {
+bool walk_level::is_destination_folder(const std::string& child_source,
+                                       const std::string& root_destination) const {
+    if (same_path_ignoring_case(root_destination, child_source))
+        return true;
     // The destination reached through a folder link has another path; its
     // identity gives it away. The top level learns it once the destination
     // exists.
-    const folder_copier* top = this;
+    const walk_level* top = this;
     while (top->parent_level)
         top = top->parent_level;
     if (!top->destination_identity) {
@@ -75,6 +89,22 @@ bool folder_copier::is_root_destination(const std::string& folder,
         top->destination_identity = identity;
     }
     folder_identity identity;
-    return fs->identify_known_folder(long_path(folder).c_str(), &identity) &&
+    return fs->identify_known_folder(long_path(child_source).c_str(), &identity) &&
            identity == *top->destination_identity;
+}
+
+bool walk_level::enters_subfolder(const find_entry& entry, const std::string& child_source,
+                                  const std::string& child_destination,
+                                  const std::string& root_destination) const {
+    return !is_destination_folder(child_source, root_destination) && !unusable_name(entry.name) &&
+           !place_in_source(child_source, child_destination) &&
+           !is_looping_link(entry, child_source);
+}
+
+bool folder_copier::name_claimed(const std::string& name) const {
+    return copied_names.count(WideFromAnsi(name)) != 0;
+}
+
+bool folder_copier::claim_name(const std::string& name) {
+    return copied_names.insert(WideFromAnsi(name)).second;
 }

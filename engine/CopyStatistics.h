@@ -1,0 +1,12 @@
+#pragma once
+// The counters of one copy, written by its worker: what was copied and what
+// was not, in files and in bytes. They travel to the dialog with each
+// statistics line (CopyChannel.h) and are read whole at the end.
+
+struct copy_statistics {
+    int files_failed = 0;
+    int files_copied = 0;
+    double bytes_failed = 0; // whole bytes, exact up to 2^53
+    double bytes_copied = 0;
+    bool operator==(const copy_statistics&) const = default;
+};
