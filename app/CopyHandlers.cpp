@@ -34,8 +34,10 @@ void CVeltraDlg::FlushReport() {
 }
 
 void CVeltraDlg::OnTimer() {
-    if (IsCopyRunning())
+    if (IsCopyRunning()) {
         TakeCopyNews();
+        ShowProgress();
+    }
     FlushReport();
     ShowCopyLines();
 }
@@ -85,6 +87,8 @@ void CVeltraDlg::TakeCopyNews() {
     }
     if (news.status)
         OnCopyStatus(std::move(*news.status));
+    if (news.counters)
+        m_copyCounters = *news.counters;
     if (news.statistics)
         OnCopyStatistics(std::move(*news.statistics));
 }
@@ -103,7 +107,9 @@ void CVeltraDlg::OnCopyStatus(std::string text) {
 }
 
 void CVeltraDlg::OnCopyStatistics(std::string text) {
-    m_pendingStatistics = std::move(text);
+    // While the copy runs, the time left follows the engine's text.
+    m_statisticsLine = std::move(text);
+    m_pendingStatistics = m_statisticsLine + m_timeLeftClause;
     if (GetTickCount() - m_lastCopyLinesShown >= kReportFlushMs)
         ShowCopyLines();
 }
@@ -111,6 +117,7 @@ void CVeltraDlg::OnCopyStatistics(std::string text) {
 void CVeltraDlg::OnCopyFolder(const std::string& folder) { m_reportGrouping.EnterFolder(folder); }
 
 void CVeltraDlg::OnCopyNotCopied(const std::string& text) {
+    m_bNotAllCopied = true;
     for (const std::string& line : m_reportGrouping.NotCopied(text))
         AppendReportLine(line);
 }
@@ -157,6 +164,7 @@ LRESULT CVeltraDlg::OnCopyDone(WPARAM, LPARAM) {
 
     // The last statistics text stays; the status line is replaced.
     m_pendingStatus.reset();
+    EndProgress();
     ShowCopyLines();
     m_statusText.SetWindowText("Status: Folder copy complete");
     m_busyBar.StopAnimation();

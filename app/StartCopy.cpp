@@ -48,6 +48,7 @@ void CVeltraDlg::OnStartCopy() {
     m_bCopyInProgress = true;
     m_reportGrouping.StartCopy();
 
+    StartProgress();
     SetTimer(m_hWnd, kReportFlushTimer, kReportFlushMs, nullptr);
     if (StartCopyJob(*m_pJob)) {
         // No worker: no completion will ever come.
@@ -64,10 +65,12 @@ std::unique_ptr<copy_job> CVeltraDlg::NewCopyJob(const std::string& source,
     return std::make_unique<copy_job>(source, destination, overwriteSilently, m_hWnd, &m_queue);
 }
 
-bool CVeltraDlg::StartCopyJob(copy_job& job) { return job.start(); }
+// The copy counts its source ahead, for the share done and the time left.
+bool CVeltraDlg::StartCopyJob(copy_job& job) { return job.start(true); }
 
 void CVeltraDlg::ReturnToReady() {
     KillTimer(m_hWnd, kReportFlushTimer);
+    m_pTaskbar->EndProgress(false);
     m_bCopyInProgress = false;
     m_busyBar.StopAnimation();
     m_busyBar.m_nPos = 0;

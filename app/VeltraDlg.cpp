@@ -16,6 +16,8 @@
 namespace {
 // How often the status line is refreshed while a close waits for the worker.
 constexpr DWORD kClosingTickMs = 1000;
+// WM_COPYGLOBALDATA: carries a drop's data between processes.
+constexpr UINT kCopyGlobalData = 0x0049;
 } // namespace
 
 CVeltraDlg::CVeltraDlg(CWnd* parent) : CDialog(IDD_VELTRA_DIALOG, parent), m_busyBar(10, 0) {
@@ -54,6 +56,8 @@ bool CVeltraDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         {WM_MOUSEMOVE, &CVeltraDlg::OnMouseMove},
         {WM_TIMER, &CVeltraDlg::OnTimer},
         {WM_ENABLE, &CVeltraDlg::OnEnable},
+        {TaskbarButton::CreatedMessage(), &CVeltraDlg::OnTaskbarButtonCreated},
+        {WM_DROPFILES, &CVeltraDlg::OnDropFiles},
     };
     return DispatchMessageMap<CVeltraDlg>(this, map, message, wParam, lParam, result) ||
            CDialog::OnWndMsg(message, wParam, lParam, result);
@@ -86,6 +90,15 @@ BOOL CVeltraDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
 
     m_statusText.SetWindowText("Status: Ready");
+    m_title = GetWindowText();
+
+    // The taskbar tells when the button exists; a program running with
+    // more rights than Explorer must let that message, and drops, in.
+    m_pTaskbar = std::make_unique<TaskbarButton>(NewTaskbarCalls());
+    m_pTaskbar->SetWindow(m_hWnd);
+    for (UINT message : {TaskbarButton::CreatedMessage(), UINT{WM_DROPFILES}, kCopyGlobalData})
+        ChangeWindowMessageFilterEx(m_hWnd, message, MSGFLT_ALLOW, nullptr);
+    DragAcceptFiles(m_hWnd, TRUE);
     // No length limit on the report: the edit control would otherwise refuse
     // lines past its default 30,000 characters.
     m_reportEdit.SendMessage(EM_SETLIMITTEXT, 0, 0);
@@ -128,6 +141,14 @@ void CVeltraDlg::OnPaint() {
     int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
     DrawIcon(dc, x, y, m_hSmallIcon);
 }
+
+LRESULT CVeltraDlg::OnTaskbarButtonCreated(WPARAM, LPARAM) {
+    if (m_pTaskbar)
+        m_pTaskbar->OnButtonCreated();
+    return 0;
+}
+
+std::unique_ptr<TaskbarCalls> CVeltraDlg::NewTaskbarCalls() { return std::make_unique<TaskbarCalls>(); }
 
 HCURSOR CVeltraDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hBigIcon); }
 

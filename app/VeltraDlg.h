@@ -6,9 +6,11 @@
 #include "BusyProgressCtrl.h"
 #include "Controls.h"
 #include "CopyChannel.h"
+#include "CopyProgress.h"
 #include "Dialog.h"
 #include "ReportGrouping.h"
 #include "ReportPrinter.h"
+#include "TaskbarButton.h"
 
 #include <memory>
 #include <optional>
@@ -53,6 +55,9 @@ protected:
                                                  const std::string& destination,
                                                  bool overwriteSilently);
     virtual bool StartCopyJob(copy_job& job);
+    // The calls that reach the taskbar button: apart so that a test can
+    // see them, as Wine's taskbar shows no progress.
+    virtual std::unique_ptr<TaskbarCalls> NewTaskbarCalls();
 
 private:
     // Window messages and commands.
@@ -69,6 +74,9 @@ private:
     void OnMouseMove() { Default(); }
     void OnTimer();
     LRESULT OnEnable(WPARAM enabled, LPARAM);
+    LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
+    // A folder dropped from Explorer onto the dialog.
+    LRESULT OnDropFiles(WPARAM drop, LPARAM);
 
     // The worker's notifications: the news it hands over without waiting,
     // taken on WM_COPY_NEWS, and the synchronous error, question and
@@ -92,6 +100,11 @@ private:
     void StopCopyBeforeClosing();
     // Back from the copying state to Ready when a copy could not start.
     void ReturnToReady();
+    // The share done and the time left of the running copy, on the caption,
+    // the statistics line and the taskbar button; and their end.
+    void StartProgress();
+    void ShowProgress();
+    void EndProgress();
 
     CStatic m_statisticsText;
     CEdit m_reportEdit;
@@ -122,4 +135,16 @@ private:
     std::optional<std::string> m_pendingStatus;
     std::optional<std::string> m_pendingStatistics;
     DWORD m_lastCopyLinesShown = 0;
+
+    // How far the copy is (CopyProgress.h): the counters behind the newest
+    // statistics text, the text itself, and the time-left clause shown
+    // after it while the copy runs.
+    std::string m_title; // the dialog's caption of its template
+    CopyProgress m_progress;
+    copy_statistics m_copyCounters;
+    std::string m_statisticsLine;
+    std::string m_timeLeftClause;
+    std::optional<int> m_shownShare;
+    bool m_bNotAllCopied = false; // something was reported as not copied
+    std::unique_ptr<TaskbarButton> m_pTaskbar;
 };

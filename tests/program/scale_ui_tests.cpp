@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -36,8 +37,18 @@ void CopyManyFiles(int folders, int perFolder, SIZE_T growthLimit) {
     int unanswered = 0, readings = 0;
     SIZE_T earlyWorkingSet = 0, largestWorkingSet = 0;
     std::string status;
+    // The shares the caption shows ("NN% - Veltra (1.0b)"), and whether the
+    // statistics line said how long was left.
+    std::vector<int> shares;
+    bool timeLeftShown = false;
     bool complete = WaitUntil(
         [&] {
+            int share = -1;
+            if (std::sscanf(TextOf(app.dialog()).c_str(), "%d%% - Veltra (1.0b)", &share) == 1 &&
+                (shares.empty() || shares.back() != share))
+                shares.push_back(share);
+            timeLeftShown = timeLeftShown ||
+                            TextOf(app.item(IDC_STATISTICS_TEXT)).find(" left") != std::string::npos;
             double ms = TimedText(app.item(IDC_STATUS_TEXT), &status);
             if (ms < 0) {
                 ++unanswered;
@@ -70,9 +81,20 @@ void CopyManyFiles(int folders, int perFolder, SIZE_T growthLimit) {
                           " files, totalling"),
               std::string::npos)
         << report;
-    EXPECT_NE(
-        TextOf(app.item(IDC_STATISTICS_TEXT)).find("copied in " + std::to_string(total) + " files"),
-        std::string::npos);
+    // At the end, the caption and the statistics line are as they always were.
+    std::string statistics = TextOf(app.item(IDC_STATISTICS_TEXT));
+    EXPECT_TRUE(statistics.starts_with("Statistics: ") &&
+                statistics.ends_with("Mb copied in " + std::to_string(total) + " files"))
+        << statistics;
+    EXPECT_EQ(TextOf(app.dialog()), "Veltra (1.0b)");
+    std::string seen;
+    for (int share : shares)
+        seen += std::to_string(share) + "% ";
+    std::printf("shares seen in the caption: %s\n", seen.c_str());
+    EXPECT_GE(shares.size(), 3u) << seen;
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end())) << "the share went back: " << seen;
+    EXPECT_TRUE(!shares.empty() && shares.back() <= 99) << seen;
+    EXPECT_TRUE(timeLeftShown) << "no time left in the statistics line";
     // Flat: what the program holds does not grow with the number of files.
     EXPECT_LT(largestWorkingSet, earlyWorkingSet + growthLimit);
     EXPECT_TRUE(RunUnix("diff -r '" + UnixPathOf(source) + "' '" + UnixPathOf(destination) + "'",
