@@ -52,12 +52,12 @@ public:
 
     // Asks the worker to stop after the file it is copying. Returns at once.
     void request_stop() { stop_requested = true; }
+    bool is_stop_requested() const { return stop_requested; }
 
     // "Skip files already up to date": chosen before start(), kept for the
     // whole copy.
     void skip_files_up_to_date(bool skip) { skip_up_to_date = skip; }
     bool is_skipping_up_to_date() const { return skip_up_to_date; }
-    bool is_stop_requested() const { return stop_requested; }
     copy_statistics get_statistics() const { return statistics; }
 
     // True when the walk left something of the source unvisited: the source
