@@ -17,6 +17,10 @@
 
 class MessageQueue;
 
+// The statistics line: "Statistics: %.2fMb copied in %d files", followed by
+// ", %d up to date" once a file was left as it was.
+std::string statistics_line(const copy_statistics& statistics);
+
 class copy_job {
 public:
     // Both folders fully qualified and ending in a backslash. The job sends
@@ -45,6 +49,11 @@ public:
     // counting walk at once. Returns at once.
     void request_stop();
     bool is_stop_requested() const { return stop_requested; }
+
+    // "Skip files already up to date": chosen before start(), kept for the
+    // whole copy.
+    void skip_files_up_to_date(bool skip) { skip_up_to_date = skip; }
+    bool is_skipping_up_to_date() const { return skip_up_to_date; }
     copy_statistics get_statistics() const { return statistics; }
 
     // True when the walk left something of the source unvisited: the source
@@ -78,5 +87,6 @@ private:
     std::atomic<bool> stop_requested{false};
 
     bool incomplete = false; // written by the worker only
+    bool skip_up_to_date = false;
     file_system* fs;
 };

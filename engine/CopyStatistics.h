@@ -1,6 +1,6 @@
 #pragma once
-// The counters of one copy, written by its worker: what was copied and what
-// was not, in files and in bytes. They travel to the dialog with each
+// The counters of one copy, written by its worker: what was copied, what
+// was not and what was left as it was, in files and in bytes. They travel to the dialog with each
 // statistics line (CopyChannel.h) and are read whole at the end.
 
 struct copy_statistics {
@@ -8,5 +8,9 @@ struct copy_statistics {
     int files_copied = 0;
     double bytes_failed = 0; // whole bytes, exact up to 2^53
     double bytes_copied = 0;
+    // Files left as they were because the destination already held them
+    // ("Skip files already up to date"), and their bytes.
+    int files_up_to_date = 0;
+    double bytes_up_to_date = 0;
     bool operator==(const copy_statistics&) const = default;
 };

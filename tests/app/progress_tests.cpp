@@ -45,6 +45,16 @@ TEST(ShareDone, SmallFilesAreBoundByTheirNumberLargeFilesByTheirBytes) {
     EXPECT_EQ(ShareDone(Done(0, 0, 10), {20, 0}), 50);
 }
 
+TEST(ShareDone, FilesLeftAloneBySecondPassCountAsDone) {
+    copy_statistics done = Done(100, 100 * 4096.0);
+    done.files_up_to_date = 9800;
+    done.bytes_up_to_date = 9800 * 4096.0;
+    EXPECT_EQ(ShareDone(done, {10000, 10000 * 4096.0}), 99);
+    done.files_up_to_date = 4900;
+    done.bytes_up_to_date = 4900 * 4096.0;
+    EXPECT_EQ(ShareDone(done, {10000, 10000 * 4096.0}), 50);
+}
+
 TEST(ShareDone, NeverSaysHundredBeforeTheEnd) {
     EXPECT_EQ(ShareDone(Done(10, 10), {10, 10}), 99);
     EXPECT_EQ(ShareDone(Done(12, 20), {10, 10}), 99) << "the source grew after its count";
