@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Takes screenshots of Veltra under Xvfb: the main dialog at start, a
-# finished copy with a few failures in its report (names beyond ASCII among
-# them), and the About box. Writes PNGs to docs/.
+# Takes screenshots of Veltra under Xvfb: the main dialog at start, a copy
+# in progress (its share in the caption, the time left after the
+# statistics), a finished copy with a few failures in its report (names
+# beyond ASCII among them), and the About box. Writes PNGs to docs/.
 #   bash scripts/screenshot.sh
 # Each picture is taken once its window is on the screen and drawn; when a
 # window does not come, the script stops with a message instead of taking
@@ -94,5 +95,21 @@ touch "$demo/about-done"
 ended() { ! kill -0 "$1" 2>/dev/null; }
 veltra_wait_for 30 "ui_shot.exe to end" ended "$posing"
 # Not a bare wait: the X server is a child too.
+wait "$posing" || { echo "screenshot: ui_shot.exe failed (status $?)" >&2; exit 1; }
+
+# A copy in progress: 10,000 small files, long enough for the time left to
+# show. The picture cannot wait to hold still (the busy bar moves): it is
+# taken as soon as the caption shows the share and the statistics line the
+# time left.
+rm -f "$demo/ready" "$demo/done"
+python3 "$root/tests/support/make_tree.py" "$demo/profile" 100 100
+export VELTRA_SHOT_SOURCE="$(win "$demo/profile")" VELTRA_SHOT_DEST="$(win "$demo/profile-copy")"
+VELTRA_SHOT_IN_PROGRESS=1 wine "$VELTRA_BUILD/tests/support/ui_shot.exe" >/dev/null 2>&1 &
+posing=$!
+veltra_wait_for --alive "$posing" ui_shot.exe 90 "the copy in progress ($demo/ready)" test -e "$demo/ready"
+copying=$(xwininfo -root -tree | grep -F '% - Veltra (1.0b)"' | awk '{print $1}' | head -1)
+import -window "$copying" "$root/docs/copy-in-progress.png"
+touch "$demo/done"
+veltra_wait_for 300 "ui_shot.exe to end" ended "$posing"
 wait "$posing" || { echo "screenshot: ui_shot.exe failed (status $?)" >&2; exit 1; }
 echo "screenshots in $root/docs"
