@@ -10,8 +10,9 @@ struct copy_statistics;
 // "- Summary " followed by 50 hyphens.
 extern const char kSummaryRule[];
 
-// The summary of a finished copy, one line or two. `incomplete` says that
-// the walk left something unseen (a folder it could not read, a link it
-// refused, a stop): such a copy is never reported as a success, and when
-// files failed too, both are said.
+// The summary of a finished copy, one line or two, then a line for the
+// files the user chose to keep, if any (they are not failures). `incomplete`
+// says that the walk left something unseen (a folder it could not read, a
+// link it refused, a stop): such a copy is never reported as a success, and
+// when files failed too, both are said.
 std::vector<std::string> FormatSummaryLines(const copy_statistics& stats, bool incomplete);
