@@ -18,9 +18,11 @@
 namespace {
 // Runs one browse; `work` gets the browse dialog (null if none appeared).
 bool BrowseWith(const std::function<void(HWND)>& work, std::string& path,
-                const std::string& title = "Select source folder or drive") {
+                const std::string& title = "Select source folder or drive",
+                const std::string& startAt = "") {
     bool chosen = false;
     FolderBrowser browser(nullptr);
+    browser.StartAt(startAt);
     RunWithHelper([&] { chosen = browser.Browse(title, path); },
                   [&](DWORD thread) { work(WaitForThreadDialog(thread, "")); });
     return chosen;
@@ -60,6 +62,28 @@ TEST(FolderBrowser, CancelEmptiesThePathAndReportsNoChoice) {
         path);
     EXPECT_FALSE(chosen);
     EXPECT_EQ(path, "");
+}
+
+// The folder typed in the edit, or the nearest one above it that exists.
+TEST(FolderBrowser, OpensAtTheNearestExistingFolderOfTheTypedPath) {
+    TempFolder folder("C:\\");
+    const std::string typed = folder.path() + "Typed Folder";
+    ASSERT_TRUE(::CreateDirectoryA(typed.c_str(), nullptr));
+    SettleAccessTimes(typed);
+    std::vector<std::string> shown;
+    std::string path;
+    BrowseWith(
+        [&](HWND dialog) {
+            ASSERT_NE(dialog, nullptr);
+            WaitUntil([&] {
+                shown = BrowseSelection(dialog);
+                return !shown.empty() && shown.back() == ShellNameOf(typed);
+            });
+            Press(dialog, IDCANCEL);
+        },
+        path, "Select destination folder or drive", typed + "\\not yet\\made\\");
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back(), ShellNameOf(typed));
 }
 
 TEST(FolderBrowser, ItemWithoutAFileSystemPathCountsAsNoChoice) {

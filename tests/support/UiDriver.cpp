@@ -59,13 +59,13 @@ std::string VeltraProcess::ExeFolder() {
 }
 
 VeltraProcess::VeltraProcess(const std::vector<std::string>& environment, const std::string& exe,
-                             const std::string& folder) {
+                             const std::string& folder, const std::string& givenCommandLine) {
     for (const auto& pair : environment) {
         size_t eq = pair.find('=');
         SetEnvironmentVariableA(pair.substr(0, eq).c_str(), pair.substr(eq + 1).c_str());
     }
     std::string program = exe.empty() ? WindowsPathOf(VELTRA_EXE_UNIX_PATH) : exe;
-    std::string commandLine = "\"" + program + "\"";
+    std::string commandLine = givenCommandLine.empty() ? "\"" + program + "\"" : givenCommandLine;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     BOOL started =
@@ -148,6 +148,13 @@ void PressEscape(HWND dialog) {
     HWND target = GetWindow(dialog, GW_CHILD);
     PostMessageA(target ? target : dialog, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     PostMessageA(target ? target : dialog, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+}
+
+void PressEnterIn(HWND control) {
+    // Posted after the focus change, so the dialog manager meets Enter in it.
+    PostMessageA(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    PostMessageA(control, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageA(control, WM_KEYUP, VK_RETURN, 0xC01C0001);
 }
 
 bool IsEnabled(HWND window) {

@@ -16,10 +16,12 @@ class VeltraProcess {
 public:
     // Starts Veltra.exe (the one built, unless `exe` names another; quoted
     // path on its command line, as the shell does) with extra environment
-    // variables "NAME=value" and the working folder `folder` (none: this
-    // process's), and waits for its main dialog.
+    // variables "NAME=value", the working folder `folder` (none: this
+    // process's) and the command line `commandLine` (none: the quoted path),
+    // and waits for its main dialog.
     explicit VeltraProcess(const std::vector<std::string>& environment = {},
-                           const std::string& exe = "", const std::string& folder = "");
+                           const std::string& exe = "", const std::string& folder = "",
+                           const std::string& commandLine = "");
     // Ends the program by its own id if it is still running.
     ~VeltraProcess();
     VeltraProcess(const VeltraProcess&) = delete;
@@ -55,6 +57,8 @@ std::string ChildTexts(HWND dialog);
 void Press(HWND dialog, int id);
 // Presses Escape in `dialog`, as the keyboard does.
 void PressEscape(HWND dialog);
+// Gives `control` of a dialog the focus and presses Enter in it.
+void PressEnterIn(HWND control);
 bool IsEnabled(HWND window);
 bool IsChecked(HWND button);
 void SetChecked(HWND button, bool checked);
