@@ -24,6 +24,10 @@ bool CReplaceDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
            CDialog::OnWndMsg(message, wParam, lParam, result);
 }
 
-void CReplaceDlg::OnReplaceAll() { EndDialog(IDC_REPLACE_ALL); }
+void CReplaceDlg::OnReplaceAll() {
+    EndDialog(IDC_REPLACE_ALL);
+}
 
-void CReplaceDlg::OnSkipAll() { EndDialog(IDC_SKIP_ALL); }
+void CReplaceDlg::OnSkipAll() {
+    EndDialog(IDC_SKIP_ALL);
+}

@@ -64,26 +64,24 @@ TEST(FolderBrowser, CancelEmptiesThePathAndReportsNoChoice) {
     EXPECT_EQ(path, "");
 }
 
-// The folder typed in the edit, or the nearest one above it that exists.
+// Opens at the typed folder's nearest existing folder.
 TEST(FolderBrowser, OpensAtTheNearestExistingFolderOfTheTypedPath) {
     TempFolder folder("C:\\");
     const std::string typed = folder.path() + "Typed Folder";
     ASSERT_TRUE(::CreateDirectoryA(typed.c_str(), nullptr));
     SettleAccessTimes(typed);
-    std::vector<std::string> shown;
     std::string path;
+    bool opened = false;
     BrowseWith(
         [&](HWND dialog) {
-            ASSERT_NE(dialog, nullptr);
-            WaitUntil([&] {
-                shown = BrowseSelection(dialog);
-                return !shown.empty() && shown.back() == ShellNameOf(typed);
-            });
+            opened = dialog && WaitUntil([&] {
+                         std::vector<std::string> names = BrowseSelection(dialog);
+                         return !names.empty() && names.back() == ShellNameOf(typed);
+                     });
             Press(dialog, IDCANCEL);
         },
         path, "Select destination folder or drive", typed + "\\not yet\\made\\");
-    ASSERT_FALSE(shown.empty());
-    EXPECT_EQ(shown.back(), ShellNameOf(typed));
+    EXPECT_TRUE(opened);
 }
 
 TEST(FolderBrowser, ItemWithoutAFileSystemPathCountsAsNoChoice) {

@@ -31,17 +31,6 @@ TEST(Help, TheHelpButtonOpensTheHelpPageBesideTheProgram) {
     EXPECT_EQ(app.WaitForWindow("Veltra Alert", 500), nullptr) << "no error was shown";
 }
 
-TEST(Help, FoundBesideTheProgramFileWhenTypedAtAPromptWithoutQuotes) {
-    UrlRecorder recorder;
-    VeltraProcess app({recorder.Environment()}, "", VeltraProcess::ExeFolder(),
-                      "Veltra.exe \"D:\\elsewhere\\file.txt\"");
-    Press(app.dialog(), IDC_HELP_BUTTON);
-    auto opened = recorder.Wait(1);
-    ASSERT_EQ(opened.size(), 1u);
-    ExpectHelpPage(opened[0]);
-    EXPECT_EQ(app.WaitForWindow("Veltra Alert", 500), nullptr) << "no error was shown";
-}
-
 TEST(Help, AnAlertsHelpButtonOpensTheHelpPageToo) {
     UrlRecorder recorder;
     VeltraProcess app({recorder.Environment()});

@@ -59,13 +59,13 @@ std::string VeltraProcess::ExeFolder() {
 }
 
 VeltraProcess::VeltraProcess(const std::vector<std::string>& environment, const std::string& exe,
-                             const std::string& folder, const std::string& givenCommandLine) {
+                             const std::string& folder) {
     for (const auto& pair : environment) {
         size_t eq = pair.find('=');
         SetEnvironmentVariableA(pair.substr(0, eq).c_str(), pair.substr(eq + 1).c_str());
     }
     std::string program = exe.empty() ? WindowsPathOf(VELTRA_EXE_UNIX_PATH) : exe;
-    std::string commandLine = givenCommandLine.empty() ? "\"" + program + "\"" : givenCommandLine;
+    std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     BOOL started =

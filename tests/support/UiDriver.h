@@ -16,12 +16,10 @@ class VeltraProcess {
 public:
     // Starts Veltra.exe (the one built, unless `exe` names another; quoted
     // path on its command line, as the shell does) with extra environment
-    // variables "NAME=value", the working folder `folder` (none: this
-    // process's) and the command line `commandLine` (none: the quoted path),
-    // and waits for its main dialog.
+    // variables "NAME=value" and the working folder `folder` (none: this
+    // process's), and waits for its main dialog.
     explicit VeltraProcess(const std::vector<std::string>& environment = {},
-                           const std::string& exe = "", const std::string& folder = "",
-                           const std::string& commandLine = "");
+                           const std::string& exe = "", const std::string& folder = "");
     // Ends the program by its own id if it is still running.
     ~VeltraProcess();
     VeltraProcess(const VeltraProcess&) = delete;
