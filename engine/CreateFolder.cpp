@@ -3,7 +3,7 @@
 
 #include "PathOps.h"
 
-bool folder_copier::create_folder(const std::string& path) {
+bool folder_copier::create_folder(const std::string& path, bool* created) {
     if (path == "\\\\")
         return true; // the start of a network path
     std::string::size_type last = find_last_backslash(path);
@@ -18,7 +18,10 @@ bool folder_copier::create_folder(const std::string& path) {
         return true; // the server level of a network path
     if (!create_folder(head))
         return false;
-    if (fs->create_directory(long_path(path).c_str()))
+    if (fs->create_directory(long_path(path).c_str())) {
+        if (created)
+            *created = true;
         return true;
+    }
     return fs->last_error() == ERROR_ALREADY_EXISTS;
 }

@@ -129,12 +129,20 @@ bool file_copier::copy_file(std::string source_file, std::string destination_fil
     DWORD error = ERROR_SUCCESS;
     bool copied = false, declined = false;
     if (!existed) {
-        // Nothing to lose: written in place. A copy cut short (a disk that
-        // fills up) leaves a partly written file, which is removed.
-        copied = fs->copy_file(from.c_str(), to.c_str(), false);
+        // Nothing to lose: written in place, but never over a file. A copy
+        // cut short (a disk that fills up) leaves a partly written file,
+        // which is removed.
+        copied = fs->copy_file(from.c_str(), to.c_str(), true);
         if (!copied) {
             error = fs->last_error();
-            fs->delete_file(to.c_str());
+            bool taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+            // Something the caller did not know of is there (put there since
+            // its listing, or reached by its short name): looked at now.
+            if (taken && destination_known_absent)
+                return copy_file(source_file, destination_file, overwrite_silently,
+                                 message_queue, notify_window, false, fs, false);
+            if (!taken)
+                fs->delete_file(to.c_str());
         }
     } else if (!overwrite_silently &&
                !may_replace(job, message_queue, notify_window,

@@ -19,8 +19,10 @@ public:
     // Copies source_file to destination_file (full paths as the user knows
     // them). Returns true when the file was copied. With
     // destination_unavailable nothing is tried and the file is reported as
-    // not copied. With destination_known_absent the caller vouches that
-    // nothing is at destination_file, and the destination is not looked at.
+    // not copied. With destination_known_absent the caller knows of nothing
+    // at destination_file, and the destination is not looked at unless the
+    // copy finds something there after all. A new file is never written
+    // over one that is there.
     //
     // The copy itself is CopyFileExW on the long forms of the paths. When
     // the user asked to be asked (overwrite_silently false) and a file is

@@ -128,6 +128,24 @@ TEST(ReportLines, AnIncompleteCopyIsNeverReportedAsASuccess) {
                   "Veltra was unable to copy 1 (of 3) files, totalling 1.00Mb", incomplete}));
 }
 
+TEST(ReportLines, FilesLeftUpToDateAreSaidAndAreWholeInTheSource) {
+    using Lines = std::vector<std::string>;
+    copy_statistics secondRun{0, 1, 0.0, 1048576.0, 3, 3145728.0};
+    EXPECT_EQ(FormatSummaryLines(secondRun, false),
+              (Lines{"All files copied successfully.  1 files, totalling 1.00Mb.",
+                     "3 files already up to date were left as they were, totalling 3.00Mb."}));
+    // Up-to-date files are in the destination, whole: of the source's 4 MB
+    // and 5 files, the failed one is a quarter and one of five.
+    copy_statistics oneFailed{1, 1, 1048576.0, 0.0, 3, 3145728.0};
+    EXPECT_EQ(FormatSummaryLines(oneFailed, false),
+              (Lines{"Veltra was unable to copy 1 (of 5) files, totalling 1.00Mb (25.00% of the "
+                     "original source folder)",
+                     "3 files already up to date were left as they were, totalling 3.00Mb."}));
+    EXPECT_EQ(statistics_line(oneFailed), "Statistics: 0.00Mb copied in 1 files, 3 up to date");
+    EXPECT_EQ(statistics_line(copy_statistics{0, 2, 0.0, 0.0}),
+              "Statistics: 0.00Mb copied in 2 files");
+}
+
 TEST(HelpAddress, BesideTheProgramFileWhateverTheCommandLine) {
     EXPECT_EQ(HelpAddressBeside("C:\\Program Files\\X\\prog.exe"),
               "file://C:\\Program Files\\X\\help.html");
@@ -153,15 +171,17 @@ TEST(CopyPaths, AFolderInDoubleQuotesIsTakenWithoutThem) {
 // Files kept by the user's answer are counted apart, after the summary line,
 // and only real failures make the failure line and its share.
 TEST(SummaryLines, KeptFilesHaveTheirOwnLineAndAreNoFailure) {
-    copy_statistics kept{0, 2, 0.0, 2097152.0, 3, 1048576.0};
+    copy_statistics kept{0, 2, 0.0, 2097152.0, 0, 0.0, 3, 1048576.0};
     EXPECT_EQ(FormatSummaryLines(kept, false),
               (std::vector<std::string>{
                   "All files copied successfully.  2 files, totalling 2.00Mb.",
                   "3 files were kept as you chose, totalling 1.00Mb."}));
-    copy_statistics both{1, 2, 1048576.0, 2097152.0, 1, 1048576.0};
-    EXPECT_EQ(FormatSummaryLines(both, false),
+    // After the up-to-date line; part of the source the share is taken of.
+    copy_statistics all{1, 2, 1048576.0, 2097152.0, 1, 1048576.0, 1, 1048576.0};
+    EXPECT_EQ(FormatSummaryLines(all, false),
               (std::vector<std::string>{
-                  "Veltra was unable to copy 1 (of 4) files, totalling 1.00Mb (25.00% of the "
+                  "Veltra was unable to copy 1 (of 5) files, totalling 1.00Mb (20.00% of the "
                   "original source folder)",
+                  "1 files already up to date were left as they were, totalling 1.00Mb.",
                   "1 files were kept as you chose, totalling 1.00Mb."}));
 }

@@ -15,6 +15,7 @@ class RecordingFileSystem : public file_system {
 public:
     std::vector<std::string> created;       // create_directory paths, in order
     std::vector<std::string> copy_sources;  // the source of every file copy
+    std::vector<std::string> looked_at;     // file_attributes paths, in order
     int find_first_calls = 0;
     int find_close_calls = 0;
     int find_next_calls = 0;
@@ -85,6 +86,7 @@ public:
         return pass(file_system::set_folder_time(path, written));
     }
     DWORD file_attributes(const wchar_t* path) override {
+        looked_at.push_back(Plain(path));
         return pass(file_system::file_attributes(path));
     }
     BOOL set_file_attributes(const wchar_t* path, DWORD attributes) override {
