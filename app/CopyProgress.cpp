@@ -18,8 +18,9 @@ constexpr double kLongestEstimate = 99 * 3600.0;
 double WorkOf(double files, double bytes) { return files * kBytesPerFileCost + bytes; }
 
 double WorkDone(const copy_statistics& done) {
-    return WorkOf(static_cast<double>(done.files_copied) + done.files_failed + done.files_up_to_date,
-                  done.bytes_copied + done.bytes_failed + done.bytes_up_to_date);
+    return WorkOf(static_cast<double>(done.files_copied) + done.files_failed +
+                      done.files_up_to_date + done.files_kept,
+                  done.bytes_copied + done.bytes_failed + done.bytes_up_to_date + done.bytes_kept);
 }
 
 int ShareDone(const copy_statistics& done, const source_totals& total) {

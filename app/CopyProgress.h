@@ -20,7 +20,8 @@ constexpr double kBytesPerFileCost = 256.0 * 1024;
 // The work a count of files and bytes stands for, in bytes.
 double WorkOf(double files, double bytes);
 // The work behind the copy's counters: every file dealt with, copied, not
-// copied or left as it was (already up to date), counts as done.
+// copied, left as it was (already up to date) or kept when asked, counts
+// as done.
 double WorkDone(const copy_statistics& done);
 
 // The share done in percent, from 0 to 99: 100 is the end of the copy,

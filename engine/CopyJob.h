@@ -5,6 +5,7 @@
 
 #include "CopyStatistics.h"
 #include "FileSystem.h"
+#include "ReplaceQuestion.h"
 #include "SourceCount.h"
 #include "WinThread.h"
 
@@ -56,6 +57,12 @@ public:
     bool is_skipping_up_to_date() const { return skip_up_to_date; }
     copy_statistics get_statistics() const { return statistics; }
 
+    // Whether the existing file the question names may be replaced. An
+    // "All" answer holds for the rest of this copy; otherwise the dialog is
+    // asked, one question at a time, and the worker waits. Stop asks the
+    // copy to stop; it and a stop already asked for keep the file unasked.
+    bool may_replace(replace_question question);
+
     // True when the walk left something of the source unvisited: the source
     // or a folder could not be entered or listed, a listing ended early, a
     // folder link that loops was refused, or the copy was stopped. Read it in
@@ -88,5 +95,7 @@ private:
 
     bool incomplete = false; // written by the worker only
     bool skip_up_to_date = false;
+    // Replace All (true) or Skip All (false), for the rest of this copy.
+    std::optional<bool> replace_every_file; // the worker's only
     file_system* fs;
 };
