@@ -14,6 +14,8 @@
 #include "WinThread.h"
 #include "resource.h"
 
+#include <shellapi.h>
+
 namespace {
 // How often the status line is refreshed while a close waits for the worker.
 constexpr DWORD kClosingTickMs = 1000;
