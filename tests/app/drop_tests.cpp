@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
