@@ -12,6 +12,14 @@
 
 class MessageQueue;
 
+// What the walk already knows of a file's place in the destination, from a
+// folder it has just made or listed: with `known` false, nothing (the step
+// looks); with a null entry, that nothing is there; otherwise what is there.
+struct known_destination {
+    bool known = false;
+    const find_entry* entry = nullptr;
+};
+
 class file_copier {
 public:
     file_copier() = default;
@@ -20,8 +28,9 @@ public:
     // Copies source_file to destination_file (full paths as the user knows
     // them). Returns true when the file was copied. With
     // destination_unavailable nothing is tried and the file is reported as
-    // not copied. With destination_known_absent the caller vouches that
-    // nothing is at destination_file, and the destination is not looked at.
+    // not copied. With `known` the destination is not looked at again.
+    // Nothing is ever written over a file that merely answers to the
+    // destination's name by its short 8.3 name.
     //
     // The copy itself is CopyFileExW on the long forms of the paths. Only
     // when the user asked to be asked (overwrite_silently false) and a file
@@ -29,7 +38,7 @@ public:
     // where the shell cannot reach the paths, the dialog asks instead.
     bool copy_file(std::string source_file, std::string destination_file, bool overwrite_silently,
                    MessageQueue* message_queue, HWND notify_window, bool destination_unavailable,
-                   file_system* fs = nullptr, bool destination_known_absent = false);
+                   file_system* fs = nullptr, const known_destination& known = {});
 };
 
 // True when the shell's file operation can take `path` whole: it keeps
