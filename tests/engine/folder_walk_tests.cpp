@@ -321,14 +321,13 @@ TEST_F(WalkCase, ADrivesRootLeavesOutItsSystemFolders) {
     source = "R:\\";
     Run();
     RunUnix("rm " + drive);
-    EXPECT_EQ(statistics.files_copied, 1) << Describe(recorder.notifications());
     EXPECT_FALSE(incomplete);
     auto notes = recorder.of(WM_COPY_NOT_COPIED);
-    std::sort(notes.begin(), notes.end(), [](auto& a, auto& b) { return a.text < b.text; });
-    EXPECT_EQ(notes, (std::vector<Notification>{
-                         NotCopied("R:\\$RECYCLE.BIN\\  (left out: the drive's recycle bin)"),
-                         NotCopied("R:\\System Volume Information\\  (left out: the drive's "
-                                   "own system folder)")}));
+    EXPECT_EQ(notes.size(), 2u);
+    for (std::string note : {"$RECYCLE.BIN\\  (left out: the drive's recycle bin)",
+                             "System Volume Information\\  (left out: the drive's own system "
+                             "folder)"})
+        EXPECT_EQ(std::count(notes.begin(), notes.end(), NotCopied("R:\\" + note)), 1) << note;
     EXPECT_EQ(FilesBelow(destination), std::vector<std::string>{"doc.txt"});
 }
 
