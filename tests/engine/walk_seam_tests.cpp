@@ -172,17 +172,6 @@ TEST_F(SeamCase, AnExistingFolderIsTakenAsExistingWhateverTheCreateSays) {
     EXPECT_EQ(statistics.files_failed, 0);
 }
 
-// FileIdInfo's 128-bit ids tell apart folders whose 64-bit index is the
-// same (ReFS); an id of zeros is a volume without them.
-TEST(FolderIdentity, TheWhole128BitIdCountsAndZerosMeanNone) {
-    FILE_ID_INFO low = {7, {}}, high = {7, {}};
-    high.FileId.Identifier[15] = low.FileId.Identifier[0] = high.FileId.Identifier[0] = 1;
-    folder_identity a, b;
-    ASSERT_TRUE(identity_from_file_id(low, &a) && identity_from_file_id(high, &b));
-    EXPECT_FALSE(a == b);
-    EXPECT_FALSE(identity_from_file_id(FILE_ID_INFO{7, {}}, &a));
-}
-
 // WideCharToMultiByte as Windows documents it: for UTF-8 no flag but
 // WC_ERR_INVALID_CHARS and no default character, or the call fails. Wine
 // accepts both, so only this stand-in tells a conversion that would turn
