@@ -17,6 +17,7 @@ void CVeltraDlg::OnStartCopy() {
     m_reportEdit.SetWindowText("");
 
     bool overwriteSilently = m_askBeforeOverwriteCheck.GetCheck() == 0;
+    bool skipUpToDate = m_skipUpToDateCheck.GetCheck() != 0;
     // The whole texts: a path that is too long is refused, never cut.
     std::string destination = m_destinationEdit.GetWindowText();
     std::string source = m_sourceEdit.GetWindowText();
@@ -36,6 +37,7 @@ void CVeltraDlg::OnStartCopy() {
     std::unique_ptr<copy_job> job;
     try {
         job = NewCopyJob(source, destination, overwriteSilently);
+        job->skip_files_up_to_date(skipUpToDate);
     } catch (const std::bad_alloc&) {
         ShowAlert(FormatText("Error: New failed when allocating tfc of size=%d bytes",
                              static_cast<int>(sizeof(copy_job))));

@@ -67,6 +67,7 @@ void CVeltraDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_STATUS_TEXT, m_statusText);
     DDX_Control(dx, IDC_START_COPY, m_startCopyButton);
     DDX_Control(dx, IDC_ASK_BEFORE_OVERWRITE, m_askBeforeOverwriteCheck);
+    DDX_Control(dx, IDC_SKIP_UP_TO_DATE, m_skipUpToDateCheck);
     DDX_Control(dx, IDC_DESTINATION_EDIT, m_destinationEdit);
     DDX_Control(dx, IDC_SOURCE_EDIT, m_sourceEdit);
 }

@@ -99,6 +99,7 @@ private:
     CStatic m_statusText;
     CButton m_startCopyButton;
     CButton m_askBeforeOverwriteCheck;
+    CButton m_skipUpToDateCheck;
     CEdit m_destinationEdit;
     CEdit m_sourceEdit;
     HICON m_hBigIcon = nullptr;

@@ -40,10 +40,16 @@ bool Type(HWND edit, const std::string& text) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: dialog_copy <source\\> <destination\\>\n");
+        std::fprintf(stderr, "usage: dialog_copy <source\\> <destination\\> [skip]\n");
         return 2;
     }
     VeltraProcess app;
+    if (argc > 3 && std::string(argv[3]) == "skip") {
+        if (HWND skip = app.item(IDC_SKIP_UP_TO_DATE))
+            SetChecked(skip, true);
+        else
+            std::fprintf(stderr, "no \"Skip files already up to date\" box: a plain copy\n");
+    }
     if (!Type(app.item(IDC_SOURCE_EDIT), argv[1]) ||
         !Type(app.item(IDC_DESTINATION_EDIT), argv[2])) {
         std::fprintf(stderr, "the folders could not be typed\n");
@@ -66,11 +72,13 @@ int main(int argc, char** argv) {
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    // "Statistics: 12.34Mb copied in 567 files"; the summary names failures.
-    int files = 0;
+    // "Statistics: 12.34Mb copied in 567 files[, 89 up to date]"; the
+    // summary names failures.
+    int files = 0, up_to_date = 0;
     double megabytes = 0;
-    std::sscanf(TextOf(app.item(IDC_STATISTICS_TEXT)).c_str(), "Statistics: %lfMb copied in %d",
-                &megabytes, &files);
+    std::sscanf(TextOf(app.item(IDC_STATISTICS_TEXT)).c_str(),
+                "Statistics: %lfMb copied in %d files, %d up to date", &megabytes, &files,
+                &up_to_date);
     std::string report = TextOf(app.item(IDC_REPORT_EDIT));
     // The summary goes to the timing log: a copy is whole only when it
     // says so.
@@ -81,8 +89,8 @@ int main(int argc, char** argv) {
     int failed = unable == std::string::npos ? 0 : std::atoi(report.c_str() + unable + 15);
     Press(app.dialog(), IDOK);
     app.WaitForExit(30000);
-    std::printf("mode=veltra files=%d failed=%d bytes=%.0f seconds=%.3f%s\n", files, failed,
-                megabytes * 1048576.0, seconds,
+    std::printf("mode=veltra files=%d failed=%d up_to_date=%d bytes=%.0f seconds=%.3f%s\n", files,
+                failed, up_to_date, megabytes * 1048576.0, seconds,
                 complete ? ""
                 : alert  ? " (ended by an alert)"
                          : " (not complete)");

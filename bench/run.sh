@@ -15,8 +15,20 @@
 #           costs, which nothing of ours can go below; vs_floor compares with it
 #   shell   a bare walker, one shell file operation per file
 #   xcopy   Wine's xcopy;  cp  native cp -a
+# The second run of a migration (a whole copy made first by the same tool,
+# not timed; "copied" then counts the files the timed run wrote):
+#   again   Veltra.exe through its dialog with "Skip files already up to date"
+#           checked, nothing changed in the source
+#   again1  the same onto a copy of the tree, from the tree with 1 % of its
+#           files changed and 1 % added (make_trees.py --changed)
+#   xcopyd, xcopyd1  Wine's xcopy /E /I /Q /Y /H /K /D, the same two runs
+#   rsync, rsync1    native rsync -a, the same two runs
+# The tree share500 is 500 small files copied onto a slow share: a FUSE
+# passthrough that waits 2 ms on each round trip (bench/slow_share.py),
+# mounted at $BENCH_DIR/share when this runs as root with /dev/fuse.
 #   BENCH_RUNS   runs per way and tree (default 3)
-#   BENCH_TREES  which trees (default "small large include"; also small4k, npm)
+#   BENCH_TREES  which trees (default "small large include"; also small4k, npm,
+#                share500)
 #   BENCH_TOOLS  which ways (default: all seven on small and small4k, no bare
 #                walkers on the others)
 #   BENCH_DIR    where the trees and copies go (default /tmp/veltra-bench)
@@ -36,9 +48,15 @@ export VELTRA_BUILD="${VELTRA_BUILD:-$root/build}"
 source "$root/scripts/wine-env.sh"
 
 started=()
+share_pid=
 cleanup() {
   wineserver -k 2>/dev/null || true
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+  if [ -n "$share_pid" ]; then
+    fusermount -u "$work/share" 2>/dev/null || true
+    wait "$share_pid" 2>/dev/null || true
+    rm -rf "$work/share-backing"
+  fi
   rm -rf "$work/out"
 }
 trap cleanup EXIT
@@ -66,6 +84,27 @@ if [ ! -e "$work/trees/include.ready" ]; then
 fi
 # Only when asked for: the first time it downloads some 300 packages.
 if [[ " $trees " == *" npm "* ]]; then bash "$here/make_npm_tree.sh" "$work/trees/npm"; fi
+# The slow share: mounted only as root with /dev/fuse, unmounted by cleanup.
+if [[ " $trees " == *" share500 "* ]]; then
+  if [ "$(id -u)" -ne 0 ] || [ ! -e /dev/fuse ]; then
+    echo "share500 needs root and /dev/fuse: left out" >&2
+    trees=${trees/share500/}
+  else
+    for p in python3-fusepy libfuse2 fuse; do
+      dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$p" >/dev/null
+    done
+    mkdir -p "$work/share"
+    /usr/bin/python3 "$here/slow_share.py" "$work/share-backing" "$work/share" 2 \
+      >"$work/share.log" 2>&1 &
+    share_pid=$!
+    for _ in $(seq 100); do mountpoint -q "$work/share" && break; sleep 0.1; done
+    mountpoint -q "$work/share" || { echo "the slow share did not mount" >&2; exit 1; }
+    mkdir -p "$work/share/out"
+  fi
+fi
+command -v rsync >/dev/null ||
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends rsync >/dev/null
 
 win() { echo "Z:${1//\//\\}"; }
 now() { date +%s.%N; }
@@ -89,6 +128,33 @@ copy_with() { # tool source destination
       if [ "$1" = over ]; then mode=engine; cp -a "$2" "$3"; sync; fi
       line=$(wine "$bench_exe" "$mode" "$(win "$2")" "$(win "$3")" 2>>"$work/timing.log") ||
         echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
+    again | again1 | xcopyd | xcopyd1 | rsync | rsync1)
+      # The first copy, by the same tool, is not timed; the timed run then
+      # goes from the tree or its changed copy onto it.
+      local from=$2
+      [[ "$1" == *1 ]] && from="$2.changed"
+      case "$1" in
+        again*) wine "$bench_exe" engine "$(win "$2")" "$(win "$3")" >/dev/null 2>>"$work/timing.log" ;;
+        xcopyd*) timeout "${BENCH_XCOPY_LIMIT:-300}" wine xcopy "$(win "$2")" "$(win "$3")" \
+                   /E /I /Q /Y /H /K >/dev/null 2>&1 || true ;;
+        rsync*) rsync -a "$2/" "$3/" ;;
+      esac
+      sync
+      touch "$3.before"
+      sleep 0.05
+      t0=$(now)
+      case "$1" in
+        again*) line=$(wine "$dialog_exe" "$(win "$from")\\" "$(win "$3")\\" skip 2>>"$work/timing.log") ||
+                  echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
+        xcopyd*) timeout "${BENCH_XCOPY_LIMIT:-300}" wine xcopy "$(win "$from")" "$(win "$3")" \
+                   /E /I /Q /Y /H /K /D >/dev/null 2>&1 || true ;;
+        rsync*) rsync -a "$from/" "$3/" ;;
+      esac
+      t1=$(now)
+      # Written by the timed run: its files' status changed after the mark.
+      echo "$1 $3 copied=$(find "$3" -type f -cnewer "$3.before" | wc -l)" >>"$work/timing.log"
+      copied[$1]+="$(find "$3" -type f -cnewer "$3.before" | wc -l) "
+      rm -f "$3.before" ;;
     # Wine's xcopy stops for good on deep trees (the npm tree): bounded.
     xcopy) timeout "${BENCH_XCOPY_LIMIT:-300}" wine xcopy "$(win "$2")" "$(win "$3")" /E /I /Y /Q \
              >/dev/null 2>&1 || true ;;
@@ -110,24 +176,35 @@ printf '\n%-8s %-7s %7s %8s %8s %9s %8s %8s %8s %8s %8s  %-7s %s\n' tree way fil
   MB/s vs_cp vs_xcopy vs_engine vs_floor copy load
 for tree in $trees; do
   src="$work/trees/$tree"
+  out="$work/out"
+  if [ "$tree" = share500 ]; then src="$work/trees/small500"; out="$work/share/out"; fi
   if [ -n "${BENCH_TOOLS:-}" ]; then read -ra tools <<<"$BENCH_TOOLS"
+  elif [ "$tree" = share500 ]; then tools=(again again1 xcopyd xcopyd1 rsync rsync1)
   elif [[ "$tree" == small* ]]; then tools=(veltra engine over floor shell xcopy cp)
   else tools=(veltra engine xcopy cp); fi
+  # The cut-over's tree: 1 % changed, 1 % added.
+  if [[ " ${tools[*]} " == *1\ * ]] && [ ! -e "$src.changed" ]; then
+    python3 "$here/make_trees.py" --changed "$src" "$src.changed"
+  fi
   if [ -n "${BENCH_BEFORE:-}" ]; then tools=(before "${tools[@]}"); fi
   files=$(find -L "$src" -type f | wc -l)
   mb=$(find -L "$src" -type f -printf '%s\n' | awk '{s+=$1} END {printf "%.1f", s / 1048576}')
-  declare -A times=() check=() loads=()
+  declare -A times=() check=() loads=() copied=()
   # Runs interleave the ways, so that load from elsewhere on the machine
   # falls on all of them alike.
   for run in $(seq "$runs"); do
     # Each run starts with the next way, so that none always comes first.
     first=$(((run - 1) % ${#tools[@]}))
     for tool in "${tools[@]:first}" "${tools[@]:0:first}"; do
-      dst="$work/out/$tree-$tool-$run"
+      dst="$out/$tree-$tool-$run"
       sync
       loads[$tool]+="$(load) "
-      times[$tool]+="$(copy_with "$tool" "$src" "$dst") "
-      diff -rq "$src" "$dst" >/dev/null 2>&1 || check[$tool]=DIFFERS
+      # Not in a subshell: the second-run ways count what they wrote.
+      copy_with "$tool" "$src" "$dst" >"$work/seconds"
+      times[$tool]+="$(cat "$work/seconds") "
+      expected=$src
+      [[ "$tool" =~ ^(again|xcopyd|rsync)1$ ]] && expected="$src.changed"
+      diff -rq "$expected" "$dst" >/dev/null 2>&1 || check[$tool]=DIFFERS
     done
   done
   declare -A med=()
@@ -139,9 +216,14 @@ for tree in $trees; do
       "$(ratio "${med[xcopy]:-}" "$t")" "$(ratio "${med[engine]:-}" "$t")" \
       "$(ratio "${med[floor]:-}" "$t")" "${check[$tool]:-ok}" "${loads[$tool]}"
   done
-  unset times check med loads
+  for tool in "${tools[@]}"; do
+    [ -n "${copied[$tool]:-}" ] && printf '%-8s %-7s files written by the timed run: %s\n' \
+      "$tree" "$tool" "${copied[$tool]}"
+  done
+  unset times check med loads copied
   # Four files a copy: cheap to delete, and they would fill the disk.
   if [ "$tree" = large ]; then rm -rf "$work"/out/large-*; fi
+  if [ "$tree" = share500 ]; then rm -rf "$work"/share/out/*; fi
 done
 echo
 echo "seconds: median of $runs runs; the copy alone, as timed by Veltra.exe's driver and"

@@ -2,7 +2,16 @@
 
 #include "CopyChannel.h"
 #include "FolderCopier.h"
+#include "FormatText.h"
 #include "WinThread.h"
+
+std::string statistics_line(const copy_statistics& statistics) {
+    std::string line = FormatText("Statistics: %.2fMb copied in %d files",
+                                  statistics.bytes_copied / 1048576.0, statistics.files_copied);
+    if (statistics.files_up_to_date != 0)
+        line += FormatText(", %d up to date", statistics.files_up_to_date);
+    return line;
+}
 
 copy_job::copy_job(std::string source_folder, std::string destination_folder,
                    bool overwrite_silently, HWND notify_window, MessageQueue* message_queue,

@@ -19,7 +19,15 @@ struct copy_statistics {
     int files_copied = 0;
     double bytes_failed = 0; // whole bytes, exact up to 2^53
     double bytes_copied = 0;
+    // Files left as they were because the destination already held them
+    // ("Skip files already up to date"), and their bytes.
+    int files_up_to_date = 0;
+    double bytes_up_to_date = 0;
 };
+
+// The statistics line: "Statistics: %.2fMb copied in %d files", followed by
+// ", %d up to date" once a file was left as it was.
+std::string statistics_line(const copy_statistics& statistics);
 
 class copy_job {
 public:
@@ -45,6 +53,11 @@ public:
     // Asks the worker to stop after the file it is copying. Returns at once.
     void request_stop() { stop_requested = true; }
     bool is_stop_requested() const { return stop_requested; }
+
+    // "Skip files already up to date": chosen before start(), kept for the
+    // whole copy.
+    void skip_files_up_to_date(bool skip) { skip_up_to_date = skip; }
+    bool is_skipping_up_to_date() const { return skip_up_to_date; }
     copy_statistics get_statistics() const { return statistics; }
 
     // True when the walk left something of the source unvisited: the source
@@ -71,5 +84,6 @@ private:
     std::atomic<bool> stop_requested{false};
 
     bool incomplete = false; // written by the worker only
+    bool skip_up_to_date = false;
     file_system* fs;
 };

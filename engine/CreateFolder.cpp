@@ -3,7 +3,7 @@
 
 #include "PathOps.h"
 
-bool folder_copier::create_folder(const std::string& path) {
+bool folder_copier::create_folder(const std::string& path, bool* created) {
     if (path == "\\\\")
         return true; // the start of a network path
     std::string::size_type last = find_last_backslash(path);
@@ -19,8 +19,11 @@ bool folder_copier::create_folder(const std::string& path) {
     if (!create_folder(head))
         return false;
     std::wstring wide = long_path(path);
-    if (fs->create_directory(wide.c_str()))
+    if (fs->create_directory(wide.c_str())) {
+        if (created)
+            *created = true;
         return true;
+    }
     return fs->last_error() == ERROR_ALREADY_EXISTS || folder_exists(wide);
 }
 

@@ -111,13 +111,18 @@ bool file_copier::copy_file(std::string source_file, std::string destination_fil
     DWORD error = ERROR_SUCCESS;
     bool copied = false, declined = false, alias = false;
     if (!existed) {
-        // Nothing to lose: written in place, and never over a file (one that
-        // answers to this name by its short name is another file). A copy
+        // Nothing to lose: written in place, but never over a file. A copy
         // cut short (a disk that fills up) leaves a partly written file,
         // which is removed.
         copied = fs->copy_file(from.c_str(), to.c_str(), true);
         if (!copied) {
             error = fs->last_error();
+            // Something the caller did not know of is there (put there since
+            // its listing, or another file reached by its short name): looked
+            // at now.
+            if (is_taken(error) && known.known)
+                return copy_file(source_file, destination_file, overwrite_silently,
+                                 message_queue, notify_window, false, fs);
             alias = is_taken(error) && is_short_name_alias(*fs, to, name);
             if (!is_taken(error))
                 discard_temporary(*fs, to);

@@ -28,9 +28,10 @@ public:
     // Copies source_file to destination_file (full paths as the user knows
     // them). Returns true when the file was copied. With
     // destination_unavailable nothing is tried and the file is reported as
-    // not copied. With `known` the destination is not looked at again.
-    // Nothing is ever written over a file that merely answers to the
-    // destination's name by its short 8.3 name.
+    // not copied. With `known` the destination is not looked at, unless
+    // the copy finds something there after all. A new file is never written
+    // over one that is there, and nothing over a file that merely answers to
+    // the destination's name by its short 8.3 name.
     //
     // The copy itself is CopyFileExW on the long forms of the paths. Only
     // when the user asked to be asked (overwrite_silently false) and a file

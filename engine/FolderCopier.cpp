@@ -32,6 +32,11 @@ const char* unusable_name(const std::string& name) {
     return nullptr;
 }
 
+double size_of(const find_entry& entry) {
+    return static_cast<double>(entry.nFileSizeHigh) * 4294967296.0 +
+           static_cast<double>(entry.nFileSizeLow);
+}
+
 } // namespace
 
 folder_copier::folder_copier(bool overwrite_silently, copy_job* job, MessageQueue* message_queue,
@@ -78,22 +83,22 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
 
     if (!destination_unavailable) {
         std::wstring destination_long = long_path(destination_folder);
-        if (top_level) {
-            bool was_there = folder_exists(destination_long);
-            destination_made = create_folder(destination_folder);
-            destination_created = destination_made && !was_there;
-        } else if (fs->create_directory(destination_long.c_str()))
+        if (top_level)
+            destination_made = create_folder(destination_folder, &destination_created);
+        else if (fs->create_directory(destination_long.c_str()))
             destination_made = destination_created = true;
         else
             destination_made =
                 fs->last_error() == ERROR_ALREADY_EXISTS || folder_exists(destination_long);
-        // A folder that was there: one listing serves every file's look.
-        if (destination_made && !destination_created &&
-            !destination_entries.emplace().list(*fs, destination_long))
-            destination_entries.reset();
     }
+    // A folder that was there before: one listing tells which names it
+    // holds, so that no file needs a look-up of its own.
+    if (destination_made && !destination_created)
+        destination_entries.read(*fs, destination_folder);
 
     send(WM_COPY_FOLDER, source_folder);
+    if (job && job->is_skipping_up_to_date() && destination_entries.is_read())
+        send(WM_COPY_STATUS, "Status: comparing folder " + source_folder);
 
     if (!find_handle) {
         send(WM_COPY_ERROR, FormatText("Error: Find first file failed (%s)(%d)", kPattern,
@@ -209,11 +214,14 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
     bool copied = false;
     const char* why = unusable_name(name);
     if (!why && !name_claimed(name)) {
+        if (!destination_unavailable && leave_up_to_date(entry, destination_file, statistics)) {
+            claim_name(name);
+            return;
+        }
         file_copier copier;
         known_destination known;
-        known.known = destination_created || destination_entries;
-        if (destination_entries)
-            known.entry = destination_entries->find(name);
+        known.known = destination_created || destination_entries.is_read();
+        known.entry = destination_entries.find(name);
         copied = copier.copy_file(source_file, destination_file, overwrite_silently, message_queue,
                                   notify_window, destination_unavailable, fs, known);
         if (copied)
@@ -221,8 +229,7 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
     } else {
         send(WM_COPY_NOT_COPIED, source_file + (why ? why : kCaseClash));
     }
-    double size = static_cast<double>(entry.nFileSizeHigh) * 4294967296.0 +
-                  static_cast<double>(entry.nFileSizeLow);
+    double size = size_of(entry);
     if (copied) {
         statistics->files_copied += 1;
         statistics->bytes_copied += size;
@@ -230,9 +237,30 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
         statistics->files_failed += 1;
         statistics->bytes_failed += size;
     }
-    send(WM_COPY_STATISTICS,
-         FormatText("Statistics: %.2fMb copied in %d files", statistics->bytes_copied / 1048576.0,
-                    statistics->files_copied));
+    send(WM_COPY_STATISTICS, statistics_line(*statistics));
+}
+
+bool folder_copier::leave_up_to_date(const find_entry& entry, const std::string& destination_file,
+                                     copy_statistics* statistics) {
+    if (!job || !job->is_skipping_up_to_date())
+        return false;
+    const find_entry* there = destination_entries.find(entry.name);
+    if (!there || !is_up_to_date(entry, *there))
+        return false;
+    if (DWORD differ = attributes_to_take(entry, *there)) {
+        // No data is written: the file only takes the source's attributes.
+        // Where it cannot, it is copied as any other file.
+        DWORD attributes = there->dwFileAttributes ^ differ;
+        attributes &= FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                      FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (!fs->set_file_attributes(long_path(destination_file).c_str(),
+                                     attributes ? attributes : FILE_ATTRIBUTE_NORMAL))
+            return false;
+    }
+    statistics->files_up_to_date += 1;
+    statistics->bytes_up_to_date += size_of(entry);
+    send(WM_COPY_STATISTICS, statistics_line(*statistics));
+    return true;
 }
 
 void folder_copier::restore_folder(const find_entry& entry, const std::string& child_source,

@@ -41,8 +41,9 @@ public:
 
     // Makes sure the folder `path` (ending in a backslash) exists, creating
     // every missing level from the top down. A drive root and the server
-    // level of a network path are taken for granted.
-    bool create_folder(const std::string& path);
+    // level of a network path are taken for granted. `created` says whether
+    // this call made `path` itself.
+    bool create_folder(const std::string& path, bool* created = nullptr);
 
 private:
     void send(UINT message, std::string text);
@@ -84,6 +85,11 @@ private:
     bool name_claimed(const std::string& name) const;
     bool claim_name(const std::string& name); // false when claimed before
     void mark_incomplete();
+    // With "Skip files already up to date": leaves the file alone when the
+    // destination already holds it (giving it the source's attributes where
+    // only they differ), counts it and says so. False when it must be copied.
+    bool leave_up_to_date(const find_entry& entry, const std::string& destination_file,
+                          copy_statistics* statistics);
 
     copy_job* job;
     FindHandle find_handle; // the level's listing, open from its first entry to its close
@@ -100,11 +106,11 @@ private:
     // The level's destination folder exists (created or found): it can take
     // the source folder's attributes once the level is done.
     bool destination_made = false;
+    // What the level's destination folder held when the walk entered it,
+    // read once where the folder was there before this copy.
+    destination_listing destination_entries;
     mutable std::optional<folder_identity> level_identity;       // found when a link needs it
     mutable std::optional<folder_identity> destination_identity; // top level only
     mutable std::optional<std::string> final_source;             // top level only
-    // The level's destination folder as it was before this copy, when it
-    // was there already and could be listed.
-    std::optional<destination_listing> destination_entries;
     std::set<std::wstring, names_ordered_ignoring_case> copied_names;
 };

@@ -8,9 +8,12 @@ const char kSummaryRule[] = "- Summary -----------------------------------------
 
 namespace {
 constexpr double kBytesPerMegabyte = 1048576.0;
-}
 
-std::vector<std::string> FormatSummaryLines(const copy_statistics& stats, bool incomplete) {
+// The summary itself, counting files copied and failed. Files left alone
+// as up to date are whole in the destination: they count in the total and
+// in the source's size that a failed share is taken of.
+std::vector<std::string> CopySummaryLines(const copy_statistics& stats, bool incomplete) {
+    int filesSeen = stats.files_failed + stats.files_copied + stats.files_up_to_date;
     double megabytesCopied = stats.bytes_copied / kBytesPerMegabyte;
     std::string incompleteLine =
         FormatText("The copy is incomplete: some folders could not be read or the copy "
@@ -20,21 +23,33 @@ std::vector<std::string> FormatSummaryLines(const copy_statistics& stats, bool i
         // What was not seen was not counted: no share of the source can be
         // claimed, and the incomplete line says why.
         return {FormatText("Veltra was unable to copy %d (of %d) files, totalling %.2fMb",
-                           stats.files_failed, stats.files_failed + stats.files_copied,
+                           stats.files_failed, filesSeen,
                            stats.bytes_failed / kBytesPerMegabyte),
                 incompleteLine};
     }
     if (stats.files_failed != 0) {
-        double total = stats.bytes_failed + stats.bytes_copied;
+        double total = stats.bytes_failed + stats.bytes_copied + stats.bytes_up_to_date;
         // Every failed file may have been empty: 0 of 0 bytes is 0 percent.
         double percent = total > 0 ? stats.bytes_failed / total * 100 : 0.0;
         return {FormatText("Veltra was unable to copy %d (of %d) files, totalling %.2fMb "
                            "(%.2f%% of the original source folder)",
-                           stats.files_failed, stats.files_failed + stats.files_copied,
-                           stats.bytes_failed / kBytesPerMegabyte, percent)};
+                           stats.files_failed, filesSeen, stats.bytes_failed / kBytesPerMegabyte,
+                           percent)};
     }
     if (incomplete)
         return {incompleteLine};
     return {FormatText("All files copied successfully.  %d files, totalling %.2fMb.",
                        stats.files_copied, megabytesCopied)};
+}
+
+} // namespace
+
+std::vector<std::string> FormatSummaryLines(const copy_statistics& stats, bool incomplete) {
+    std::vector<std::string> lines = CopySummaryLines(stats, incomplete);
+    if (stats.files_up_to_date != 0)
+        lines.push_back(FormatText("%d files already up to date were left as they were, "
+                                   "totalling %.2fMb.",
+                                   stats.files_up_to_date,
+                                   stats.bytes_up_to_date / kBytesPerMegabyte));
+    return lines;
 }

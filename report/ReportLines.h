@@ -13,5 +13,6 @@ extern const char kSummaryRule[];
 // The summary of a finished copy, one line or two. `incomplete` says that
 // the walk left something unseen (a folder it could not read, a link it
 // refused, a stop): such a copy is never reported as a success, and when
-// files failed too, both are said.
+// files failed too, both are said. Files left alone as already up to date
+// add one line of their own at the end.
 std::vector<std::string> FormatSummaryLines(const copy_statistics& stats, bool incomplete);

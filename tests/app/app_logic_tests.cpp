@@ -128,6 +128,24 @@ TEST(ReportLines, AnIncompleteCopyIsNeverReportedAsASuccess) {
                   "Veltra was unable to copy 1 (of 3) files, totalling 1.00Mb", incomplete}));
 }
 
+TEST(ReportLines, FilesLeftUpToDateAreSaidAndAreWholeInTheSource) {
+    using Lines = std::vector<std::string>;
+    copy_statistics secondRun{0, 1, 0.0, 1048576.0, 3, 3145728.0};
+    EXPECT_EQ(FormatSummaryLines(secondRun, false),
+              (Lines{"All files copied successfully.  1 files, totalling 1.00Mb.",
+                     "3 files already up to date were left as they were, totalling 3.00Mb."}));
+    // Up-to-date files are in the destination, whole: of the source's 4 MB
+    // and 5 files, the failed one is a quarter and one of five.
+    copy_statistics oneFailed{1, 1, 1048576.0, 0.0, 3, 3145728.0};
+    EXPECT_EQ(FormatSummaryLines(oneFailed, false),
+              (Lines{"Veltra was unable to copy 1 (of 5) files, totalling 1.00Mb (25.00% of the "
+                     "original source folder)",
+                     "3 files already up to date were left as they were, totalling 3.00Mb."}));
+    EXPECT_EQ(statistics_line(oneFailed), "Statistics: 0.00Mb copied in 1 files, 3 up to date");
+    EXPECT_EQ(statistics_line(copy_statistics{0, 2, 0.0, 0.0}),
+              "Statistics: 0.00Mb copied in 2 files");
+}
+
 TEST(HelpAddress, BuiltFromTheQuotedProgramPath) {
     HelpAddress help = BuildHelpAddress("\"C:\\Program Files\\X\\prog.exe\" -x");
     EXPECT_TRUE(help.found);

@@ -16,6 +16,7 @@ public:
     std::vector<std::string> created;       // create_directory paths, in order
     std::vector<std::string> copy_sources;  // the source of every file copy
     std::vector<std::string> shell_sources; // pFrom of every shell call
+    std::vector<std::string> looked_at;     // file_attributes paths, in order
     int find_first_calls = 0;
     int find_close_calls = 0;
     int find_next_calls = 0;
@@ -104,6 +105,7 @@ public:
         return file_system::file_operation(operation);
     }
     DWORD file_attributes(const wchar_t* path) override {
+        looked_at.push_back(Plain(path));
         return pass(file_system::file_attributes(path));
     }
     BOOL set_file_attributes(const wchar_t* path, DWORD attributes) override {

@@ -14,12 +14,13 @@ struct WalkCase : CopyFolders {
     RecordingFileSystem fs;
     copy_statistics statistics;
     bool incomplete = false;
+    bool skipUpToDate = false; // "Skip files already up to date"
 
     void SetUp() override { CreateDirectoryA(source.c_str(), nullptr); }
 
     // Runs a whole job synchronously, as its worker thread would.
     void Run(bool silently = true) {
-        EngineRun run = RunEngine(source, destination, recorder, silently, &fs);
+        EngineRun run = RunEngine(source, destination, recorder, silently, &fs, skipUpToDate);
         ASSERT_TRUE(run.finished);
         statistics = run.statistics;
         incomplete = run.incomplete;

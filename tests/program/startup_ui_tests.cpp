@@ -10,12 +10,13 @@ TEST(StartUp, ShowsTheReadyState) {
     EXPECT_FALSE(IsChecked(app.item(IDC_ASK_BEFORE_OVERWRITE)));
     EXPECT_EQ(TextOf(app.item(IDC_ASK_BEFORE_OVERWRITE)),
               "Ask me before overwriting existing destination files");
+    EXPECT_FALSE(IsChecked(app.item(IDC_SKIP_UP_TO_DATE)));
     EXPECT_EQ(TextOf(app.item(IDC_REPORT_EDIT)), "");
     EXPECT_FALSE(IsReadOnly(app.item(IDC_REPORT_EDIT)));
     EXPECT_EQ(TextOf(app.item(IDC_STATISTICS_TEXT)), "");
     EXPECT_EQ(TextOf(app.item(IDC_SOURCE_EDIT)), "");
     EXPECT_EQ(TextOf(app.item(IDC_DESTINATION_EDIT)), "");
-    for (int id : {IDC_START_COPY, IDC_BROWSE_SOURCE, IDC_BROWSE_DESTINATION, IDC_PRINT_REPORT,
+    for (int id : {IDC_START_COPY, IDC_SKIP_UP_TO_DATE, IDC_BROWSE_SOURCE, IDC_BROWSE_DESTINATION, IDC_PRINT_REPORT,
                    IDC_ABOUT, IDC_HELP_BUTTON, IDC_WEBSITE, IDOK})
         EXPECT_TRUE(IsEnabled(app.item(id))) << "control " << id;
     EXPECT_EQ(TextOf(app.item(IDC_START_COPY)), "&Start Copy");

@@ -33,6 +33,7 @@ TEST(ResourceTemplates, MainDialogHasEveryControlInTabOrder) {
                                     IDC_DESTINATION_EDIT,
                                     IDC_BROWSE_DESTINATION,
                                     IDC_ASK_BEFORE_OVERWRITE,
+                                    IDC_SKIP_UP_TO_DATE,
                                     IDC_BUSY_BAR,
                                     IDC_START_COPY,
                                     IDC_STATISTICS_TEXT,
@@ -78,6 +79,10 @@ TEST(ResourceTemplates, MainDialogHasEveryControlInTabOrder) {
     EXPECT_EQ(check.style & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX));
     EXPECT_EQ(check.text, L"Ask me before overwriting existing destination files");
     ExpectRect(check, 15, 135, 173, 10);
+    const Item& skip = t.item(IDC_SKIP_UP_TO_DATE);
+    EXPECT_EQ(skip.style & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX));
+    EXPECT_EQ(skip.text, L"Skip files already up to date");
+    ExpectRect(skip, 192, 135, 140, 10);
 
     EXPECT_EQ(t.item(IDC_BROWSE_SOURCE).text, L"&Browse...");
     EXPECT_EQ(t.item(IDC_BROWSE_DESTINATION).text, L"Br&owse...");

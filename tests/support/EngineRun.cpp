@@ -32,12 +32,14 @@ std::vector<std::string> EngineRun::NotCopied() const {
 }
 
 EngineRun RunEngine(const std::string& source, const std::string& destination,
-                    NotificationRecorder& recorder, bool overwriteSilently, file_system* fs) {
+                    NotificationRecorder& recorder, bool overwriteSilently, file_system* fs,
+                    bool skipUpToDate) {
     EngineRun run;
     recorder.clear();
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     copy_job job(source, destination, overwriteSilently, recorder.window(), recorder.queue(), fs);
+    job.skip_files_up_to_date(skipUpToDate);
     job.run();
     // The notices are sent, not posted: the last one has arrived by now.
     run.finished = recorder.wait_done(0);

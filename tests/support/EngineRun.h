@@ -32,10 +32,11 @@ struct EngineRun {
 };
 
 // A job run to its end on the calling thread, as its worker runs it; `fs`
-// is the operating-system seam (null: the real one).
+// is the operating-system seam (null: the real one); `skipUpToDate` checks
+// "Skip files already up to date".
 EngineRun RunEngine(const std::string& source, const std::string& destination,
                     NotificationRecorder& recorder, bool overwriteSilently = true,
-                    file_system* fs = nullptr);
+                    file_system* fs = nullptr, bool skipUpToDate = false);
 // A job on a worker thread of its own, started the way the dialog starts it.
 // A copy still running after `timeoutMs` is stopped and waited for.
 EngineRun RunEngineOnWorker(const std::string& source, const std::string& destination,
