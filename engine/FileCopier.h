@@ -6,11 +6,10 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <string>
 
 class MessageQueue;
+class copy_job;
 
 // What the walk already knows of a file's place in the destination, from a
 // folder it has just made or listed: with `known` false, nothing (the step
@@ -33,15 +32,14 @@ public:
     // over one that is there, and nothing over a file that merely answers to
     // the destination's name by its short 8.3 name.
     //
-    // The copy itself is CopyFileExW on the long forms of the paths. Only
-    // when the user asked to be asked (overwrite_silently false) and a file
-    // is already there does the shell's copy run, with its own question;
-    // where the shell cannot reach the paths, the dialog asks instead.
+    // The copy itself is CopyFileExW on the long forms of the paths. When
+    // the user asked to be asked (overwrite_silently false) and a file is
+    // already there, the dialog asks first, through `job` (which holds the
+    // "All" answers and the stop; without one, every file is asked about
+    // and Stop keeps the file). A file the user chose to keep is reported
+    // with its reason, and `kept` (when given) says so.
     bool copy_file(std::string source_file, std::string destination_file, bool overwrite_silently,
                    MessageQueue* message_queue, HWND notify_window, bool destination_unavailable,
-                   file_system* fs = nullptr, const known_destination& known = {});
+                   file_system* fs = nullptr, const known_destination& known = {},
+                   copy_job* job = nullptr, bool* kept = nullptr);
 };
-
-// True when the shell's file operation can take `path` whole: it keeps
-// paths in buffers of MAX_PATH characters.
-bool shell_can_reach(const std::string& path);

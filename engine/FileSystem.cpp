@@ -74,12 +74,12 @@ bool file_system::held_by_another_program(const wchar_t* path) {
     return ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
-int file_system::file_operation(SHFILEOPSTRUCTW* operation) {
-    return ::SHFileOperationW(operation);
-}
-
 DWORD file_system::file_attributes(const wchar_t* path) {
     return ::GetFileAttributesW(path);
+}
+
+BOOL file_system::file_details(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data) {
+    return ::GetFileAttributesExW(path, GetFileExInfoStandard, data);
 }
 
 BOOL file_system::set_file_attributes(const wchar_t* path, DWORD attributes) {

@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <string>
 
 // Identifies a folder on its volume, whatever path or link reaches it: the
@@ -74,11 +72,10 @@ public:
     // True when another program holds the file open without letting it be
     // deleted or renamed (a sharing violation on opening it for DELETE).
     virtual bool held_by_another_program(const wchar_t* path);
-    // The shell's copy, for the files whose replacement the user is asked
-    // about (its paths are ordinary ones, without the \\?\ form).
-    virtual int file_operation(SHFILEOPSTRUCTW* operation);
     // GetFileAttributesW: INVALID_FILE_ATTRIBUTES when nothing is there.
     virtual DWORD file_attributes(const wchar_t* path);
+    // GetFileAttributesExW: size and times, for the replace question.
+    virtual BOOL file_details(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data);
     virtual BOOL set_file_attributes(const wchar_t* path, DWORD attributes);
     // Sets a folder's last-write time.
     virtual BOOL set_folder_time(const wchar_t* path, const FILETIME& written);

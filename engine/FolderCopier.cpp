@@ -211,7 +211,7 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
 
     std::string source_file = source_folder + name;
     std::string destination_file = destination_folder + name;
-    bool copied = false;
+    bool copied = false, kept = false;
     const char* why = unusable_name(name);
     if (!why && !name_claimed(name)) {
         if (!destination_unavailable && leave_up_to_date(entry, destination_file, statistics)) {
@@ -223,7 +223,7 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
         known.known = destination_created || destination_entries.is_read();
         known.entry = destination_entries.find(name);
         copied = copier.copy_file(source_file, destination_file, overwrite_silently, message_queue,
-                                  notify_window, destination_unavailable, fs, known);
+                                  notify_window, destination_unavailable, fs, known, job, &kept);
         if (copied)
             claim_name(name);
     } else {
@@ -233,6 +233,9 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
     if (copied) {
         statistics->files_copied += 1;
         statistics->bytes_copied += size;
+    } else if (kept) {
+        statistics->files_kept += 1;
+        statistics->bytes_kept += size;
     } else {
         statistics->files_failed += 1;
         statistics->bytes_failed += size;
