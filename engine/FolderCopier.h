@@ -58,6 +58,10 @@ private:
     // and last-write time, or reports why it could not take them.
     void restore_folder(const find_entry& entry, const std::string& child_source,
                         const std::string& child_destination, bool created);
+    // True when `path` (a long path) is a folder, after CreateDirectoryW
+    // failed on it: some volumes answer access denied for a folder that
+    // exists (a share's or a volume's root, some network file systems).
+    bool folder_exists(const std::wstring& path) const;
     // Names of files and folders this level has copied into its destination
     // folder, compared as the file system compares them, so that a name
     // differing only in letter case is not copied onto one of them.

@@ -36,6 +36,14 @@ public:
     // or one above it: walked, it would be walked again and again until the
     // path grew too long.
     bool is_looping_link(const find_entry& entry, const std::string& child_source) const;
+    // When the folder link link_folder leads to a folder inside the tree
+    // being copied, which is copied at its own place: that folder's path as
+    // the user knows it. Found without listing anything.
+    std::optional<std::string> target_inside_tree(const find_entry& entry,
+                                                  const std::string& link_folder) const;
+    // A folder of the drive's own that a copy of a drive's root leaves out
+    // (the volume's system folder, the recycle bin): the note saying so.
+    const char* left_out_at_root(const find_entry& entry) const;
     // Every guard above, and the name's: true when a walk enters the listed
     // subfolder (whether its files can then be copied or not).
     bool enters_subfolder(const find_entry& entry, const std::string& child_source,
@@ -54,6 +62,7 @@ private:
 
     mutable std::optional<folder_identity> level_identity;       // found when a link needs it
     mutable std::optional<folder_identity> destination_identity; // top level only
+    mutable std::optional<std::string> final_source;             // top level only
 };
 
 // Why a listed name cannot be handed to Windows' file functions and the
