@@ -29,7 +29,9 @@ void MessageQueue::post(HWND window, UINT message, std::string text) {
             wake_pending = wake_pending || wake;
         }
     }
-    if (wake)
+    // A queue without a window (a copy thread's own) keeps its news for
+    // whoever takes it.
+    if (wake && window)
         PostMessageA(window, WM_COPY_NEWS, 0, 0);
 }
 
@@ -53,4 +55,13 @@ void notify(MessageQueue* queue, HWND window, UINT message, std::string text) {
 bool ask(MessageQueue* queue, HWND window, std::string question) {
     queue->push(std::move(question));
     return SendMessageA(window, WM_COPY_QUESTION, 0, 0) == IDYES;
+}
+
+void pass_on(CopyNews news, MessageQueue* queue, HWND window) {
+    if (news.status)
+        queue->post(window, WM_COPY_STATUS, std::move(*news.status));
+    for (CopyNotice& notice : news.notices)
+        queue->post(window, notice.message, std::move(notice.text));
+    if (news.statistics)
+        queue->post(window, WM_COPY_STATISTICS, std::move(*news.statistics));
 }

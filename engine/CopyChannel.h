@@ -81,3 +81,7 @@ void notify(MessageQueue* queue, HWND window, UINT message, std::string text);
 // Asks the dialog whether an existing file may be replaced; the worker waits
 // for the answer. True for yes.
 bool ask(MessageQueue* queue, HWND window, std::string question);
+
+// Hands news gathered in another queue (a copy thread's own, which has no
+// window) on to `queue`, in its order.
+void pass_on(CopyNews news, MessageQueue* queue, HWND window);

@@ -6,6 +6,8 @@
 #include "FileSystem.h"
 #include "WinThread.h"
 
+class copy_window;
+
 #include <windows.h>
 
 #include <atomic>
@@ -42,8 +44,9 @@ public:
     copy_job(const copy_job&) = delete;
     copy_job& operator=(const copy_job&) = delete;
 
-    // Starts the worker thread. Returns true when no thread could be
-    // created; then no WM_COPY_DONE will ever come. The caller tells the user.
+    // Starts the worker thread and its copy threads. Returns true when a
+    // thread could not be created; then none is left running and no
+    // WM_COPY_DONE will ever come. The caller tells the user.
     bool start();
     static UINT __cdecl copy_thread_proc(LPVOID param);
     // The worker's body: the whole walk, then WM_COPY_DONE. The handler of
@@ -53,6 +56,16 @@ public:
     // Asks the worker to stop after the file it is copying. Returns at once.
     void request_stop() { stop_requested = true; }
     bool is_stop_requested() const { return stop_requested; }
+
+    // Files copied at once unless set otherwise, chosen by measurement
+    // (bench/run.sh): on a share, where each file costs round trips, more
+    // threads hide them; on a local disk more than this gains nothing.
+    static constexpr unsigned kCopyThreads = 4;
+    // How many files are copied at once (chosen before start()); 0 copies
+    // each file on the worker thread in its turn.
+    void set_copy_threads(unsigned count) { copy_threads = count; }
+    // The window of copies in flight, while the worker runs; null without one.
+    copy_window* get_window() const { return window.get(); }
 
     // "Skip files already up to date": chosen before start(), kept for the
     // whole copy.
@@ -79,11 +92,13 @@ private:
     MessageQueue* message_queue;
     HWND notify_window;
     bool overwrite_silently;
+    std::unique_ptr<copy_window> window; // its copy threads end before WM_COPY_DONE
     std::unique_ptr<CWinThread> worker_thread; // the job's own worker, waited for by ~copy_job
     std::string source_folder;
     std::atomic<bool> stop_requested{false};
 
     bool incomplete = false; // written by the worker only
     bool skip_up_to_date = false;
+    unsigned copy_threads;
     file_system* fs;
 };

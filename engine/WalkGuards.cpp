@@ -6,6 +6,7 @@
 #include "FolderCopier.h"
 
 #include "AnsiText.h"
+#include "CopyWindow.h"
 #include "PathOps.h"
 
 namespace {
@@ -53,11 +54,15 @@ const char* folder_copier::place_in_source(const std::string& child_source,
 }
 
 bool folder_copier::name_claimed(const std::string& name) const {
-    return copied_names.count(WideFromAnsi(name)) != 0;
+    std::wstring wide = WideFromAnsi(name);
+    // Whether it is claimed depends on whether that copy succeeds.
+    if (window && names->in_flight.count(wide) != 0)
+        window->drain();
+    return names->copied.count(wide) != 0;
 }
 
 bool folder_copier::claim_name(const std::string& name) {
-    return copied_names.insert(WideFromAnsi(name)).second;
+    return !name_claimed(name) && names->copied.insert(WideFromAnsi(name)).second;
 }
 
 bool folder_copier::is_root_destination(const std::string& folder,

@@ -1,13 +1,16 @@
 #pragma once
 // A seam for the engine tests: forwards every call to the real one, records
 // what was asked (paths as the user knows them, without the long form), and
-// fails a chosen call with a chosen error code.
+// fails a chosen call with a chosen error code. File copies come from the
+// copy threads too: the records are kept under a lock, and the last error
+// is each thread's own.
 
 #include "AnsiText.h"
 #include "FileSystem.h"
 #include "PathOps.h"
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -33,6 +36,12 @@ public:
     // Changes every folder identity found, e.g. to the zeros that some
     // network redirectors report.
     std::function<void(folder_identity&)> alter_identity;
+
+    // copy_sources as it stands, while copies may still be running.
+    std::vector<std::string> sources_now() {
+        std::lock_guard<std::mutex> hold(records);
+        return copy_sources;
+    }
 
     // A path of a call as the user knows it.
     static std::string Plain(const wchar_t* path) { return plain_path(AnsiFromWide(path)); }
@@ -69,11 +78,15 @@ public:
         return pass(file_system::create_directory(path));
     }
     BOOL copy_file(const wchar_t* from, const wchar_t* to, bool fail_if_exists) override {
-        copy_sources.push_back(Plain(from));
+        std::string source = Plain(from);
+        {
+            std::lock_guard<std::mutex> hold(records);
+            copy_sources.push_back(source);
+        }
         if (before_copy)
-            before_copy(copy_sources.back());
+            before_copy(source);
         if (fail_copy)
-            if (DWORD e = fail_copy(copy_sources.back()))
+            if (DWORD e = fail_copy(source))
                 return error = e, FALSE;
         return pass(file_system::copy_file(from, to, fail_if_exists));
     }
@@ -87,12 +100,18 @@ public:
         return pass(file_system::set_folder_time(path, written));
     }
     int file_operation(SHFILEOPSTRUCTW* operation) override {
-        shell_sources.push_back(AnsiFromWide(operation->pFrom));
-        copy_sources.push_back(shell_sources.back());
+        {
+            std::lock_guard<std::mutex> hold(records);
+            shell_sources.push_back(AnsiFromWide(operation->pFrom));
+            copy_sources.push_back(shell_sources.back());
+        }
         return file_system::file_operation(operation);
     }
     DWORD file_attributes(const wchar_t* path) override {
-        looked_at.push_back(Plain(path));
+        {
+            std::lock_guard<std::mutex> hold(records);
+            looked_at.push_back(Plain(path));
+        }
         return pass(file_system::file_attributes(path));
     }
     BOOL set_file_attributes(const wchar_t* path, DWORD attributes) override {
@@ -115,5 +134,6 @@ private:
         error = ::GetLastError();
         return result;
     }
-    DWORD error = 0;
+    static inline thread_local DWORD error = 0;
+    std::mutex records;
 };
