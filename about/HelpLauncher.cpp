@@ -1,50 +1,37 @@
 #include "HelpLauncher.h"
 
+#include "AnsiText.h"
 #include "FormatText.h"
 
 #include <windows.h>
 
 #include <mbstring.h>
 
-namespace {
-
-std::string HelpMessage(int step, const std::string& detail) {
-    return FormatText("Error: showing help file %d.  Try the help link on the Veltra start menu "
-                      "instead. (%s)",
-                      step, detail.c_str());
+std::string HelpAddressBeside(const std::string& programPath) {
+    // Multibyte-aware: a trail byte is never taken for a separator.
+    const auto* text = reinterpret_cast<const unsigned char*>(programPath.c_str());
+    const unsigned char* slash = _mbsrchr(text, '\\');
+    size_t folderLength = slash ? static_cast<size_t>(slash - text) + 1 : 0;
+    return "file://" + programPath.substr(0, folderLength) + "help.html";
 }
 
-// Index of the last backslash at index 1 or later, or npos. Multibyte-aware:
-// a trail byte is never taken for a separator.
-size_t LastBackslashFromIndexOne(const std::string& s) {
-    size_t found = std::string::npos;
-    const auto* text = reinterpret_cast<const unsigned char*>(s.c_str());
-    for (size_t i = 0; i < s.size(); i += _mbclen(text + i)) {
-        if (text[i] == '\\' && i >= 1)
-            found = i;
+std::string ProgramPath() {
+    // The path may be longer than MAX_PATH: the buffer grows until it fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0)
+            return "";
+        if (n < path.size()) {
+            path.resize(n);
+            return AnsiFromWide(path);
+        }
+        path.resize(path.size() * 2);
     }
-    return found;
-}
-
-} // namespace
-
-HelpAddress BuildHelpAddress(const std::string& commandLine) {
-    std::string s = commandLine;
-    size_t quote = s.find('"');
-    if (quote == std::string::npos)
-        return {false, HelpMessage(1, commandLine)};
-    s.erase(0, quote + 1);
-    quote = s.find('"');
-    if (quote == std::string::npos)
-        return {false, HelpMessage(2, s)};
-    s.erase(quote);
-    size_t slash = LastBackslashFromIndexOne(s);
-    if (slash == std::string::npos)
-        return {false, HelpMessage(3, s)};
-    s.erase(slash + 1);
-    return {true, "file://" + s + "help.html"};
 }
 
 std::string HelpOpenFailedMessage(const std::string& address) {
-    return HelpMessage(4, address);
+    return FormatText("Error: showing help file 4.  Try the help link on the Veltra start menu "
+                      "instead. (%s)",
+                      address.c_str());
 }

@@ -1,17 +1,14 @@
 #pragma once
-// Finding and opening the help page, help.html in the program's folder.
+// Finding and opening the help page, help.html beside the program file.
 
 #include <string>
 
-struct HelpAddress {
-    bool found; // true: `text` is the address; false: the message to show
-    std::string text;
-};
+// The "file://" address of help.html in the folder of `programPath` (a full
+// path, as GetModuleFileName gives it).
+std::string HelpAddressBeside(const std::string& programPath);
 
-// Works out the "file://" address of help.html from the process's command
-// line, whose first quoted item is the program's own path when the shell
-// starts it.
-HelpAddress BuildHelpAddress(const std::string& commandLine);
+// The program file's own full path, whatever its command line holds.
+std::string ProgramPath();
 
 // The message shown when the shell refused the address.
 std::string HelpOpenFailedMessage(const std::string& address);

@@ -95,8 +95,8 @@ void CVeltraDlg::TakeCopyNews() {
 // second; the last ones show at once when the copy ends and whenever a
 // window opens over the dialog (OnEnable).
 void CVeltraDlg::OnCopyStatus(std::string text) {
-    if (m_bClosing)
-        return; // the status line says that the program is closing
+    if (m_bClosing || m_bStopPending)
+        return; // the status line says that the copy is ending
     m_pendingStatus = std::move(text);
     if (GetTickCount() - m_lastCopyLinesShown >= kReportFlushMs)
         ShowCopyLines();
@@ -131,19 +131,6 @@ LRESULT CVeltraDlg::OnCopyError(WPARAM, LPARAM) {
     return 0;
 }
 
-// A file the shell's own question cannot reach (a path longer than it
-// takes) whose destination exists: the worker waits for this answer.
-LRESULT CVeltraDlg::OnCopyQuestion(WPARAM, LPARAM) {
-    if (!IsCopyRunning())
-        return IDNO; // not ours: nothing is replaced
-    TakeCopyNews();
-    std::string question = m_queue.pop();
-    if (m_bClosing)
-        return IDNO; // closing keeps the existing file rather than ask
-    FlushReport();
-    return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION);
-}
-
 LRESULT CVeltraDlg::OnCopyDone(WPARAM, LPARAM) {
     if (!IsCopyRunning())
         return 0; // not ours: DM_REPOSITION has the same number
@@ -162,8 +149,7 @@ LRESULT CVeltraDlg::OnCopyDone(WPARAM, LPARAM) {
     m_busyBar.StopAnimation();
     m_busyBar.m_nPos = 0;
     m_busyBar.InvalidateRect(nullptr, TRUE);
-    m_startCopyButton.EnableWindow(TRUE);
-    m_startCopyButton.SetFocus();
+    ShowStartCopy();
     m_bCopyInProgress = false;
     KillTimer(m_hWnd, kReportFlushTimer);
 

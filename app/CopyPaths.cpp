@@ -62,7 +62,15 @@ bool Collapse(std::string& path) {
 
 } // namespace
 
+std::string WithoutQuotes(const std::string& text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return text.substr(1, text.size() - 2);
+    return text;
+}
+
 std::string CheckCopyPaths(std::string& source, std::string& destination) {
+    source = WithoutQuotes(source);
+    destination = WithoutQuotes(destination);
     if (source.empty())
         return "Source folder not specified";
     if (destination.empty())

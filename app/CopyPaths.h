@@ -12,3 +12,7 @@ std::string CheckCopyPaths(std::string& source, std::string& destination);
 // Longest folder path Veltra accepts, in characters as Windows counts them
 // (UTF-16 units, MAX_PATH less its NUL), whatever bytes the code page needs.
 constexpr size_t kMaxFolderPathLength = 259;
+
+// A folder as typed or pasted, without the double quotes around it that
+// Explorer's "Copy as path" adds.
+std::string WithoutQuotes(const std::string& text);

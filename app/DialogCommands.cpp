@@ -4,6 +4,7 @@
 
 #include "AboutDlg.h"
 #include "AboutTexts.h"
+#include "CopyPaths.h"
 #include "FolderBrowser.h"
 #include "HelpLauncher.h"
 #include "ShellOpen.h"
@@ -11,12 +12,14 @@
 
 void CVeltraDlg::OnBrowseSource() {
     FolderBrowser browser(m_hWnd);
+    browser.StartAt(WithoutQuotes(m_sourceEdit.GetWindowText()));
     if (browser.Browse("Select source folder or drive", m_browsedSourceFolder))
         m_sourceEdit.SetWindowText(m_browsedSourceFolder);
 }
 
 void CVeltraDlg::OnBrowseDestination() {
     FolderBrowser browser(m_hWnd);
+    browser.StartAt(WithoutQuotes(m_destinationEdit.GetWindowText()));
     if (browser.Browse("Select destination folder or drive", m_browsedDestinationFolder))
         m_destinationEdit.SetWindowText(m_browsedDestinationFolder);
 }
@@ -34,13 +37,11 @@ void CVeltraDlg::PrintReport() {
 }
 
 void CVeltraDlg::ShowHelpFile() {
-    HelpAddress help = BuildHelpAddress(GetCommandLineA());
-    if (!help.found) {
-        ShowAlert(help.text);
-        return;
-    }
-    if (!ShellOpenAddress(help.text))
-        ShowAlert(HelpOpenFailedMessage(help.text));
+    // Beside the program file itself: a command line (the portable copy's
+    // "Veltra.exe" typed at a prompt) need not name where the program is.
+    std::string address = HelpAddressBeside(ProgramPath());
+    if (!ShellOpenAddress(address))
+        ShowAlert(HelpOpenFailedMessage(address));
 }
 
 void CVeltraDlg::OnWebsite() { OpenWebsite(); }

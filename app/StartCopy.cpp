@@ -8,13 +8,18 @@
 
 #include <new>
 
+namespace {
+constexpr const char* kStartCopyCaption = "&Start Copy";
+constexpr const char* kStopCopyCaption = "&Stop Copy";
+} // namespace
+
 void CVeltraDlg::OnStartCopy() {
+    if (m_bCopyInProgress) {
+        OnStopCopy(); // during a copy, 1006 is Stop Copy
+        return;
+    }
     // The last copy's worker ended with its completion notice.
     m_finishedJob.reset();
-
-    // Every press empties the report first, also when the checks then fail.
-    m_pendingReport.clear();
-    m_reportEdit.SetWindowText("");
 
     bool overwriteSilently = m_askBeforeOverwriteCheck.GetCheck() == 0;
     bool skipUpToDate = m_skipUpToDateCheck.GetCheck() != 0;
@@ -24,11 +29,14 @@ void CVeltraDlg::OnStartCopy() {
 
     std::string problem = CheckCopyPaths(source, destination);
     if (!problem.empty()) {
+        // The last copy's report, status and statistics stay as they were.
         ShowAlert(problem);
         return;
     }
 
-    m_startCopyButton.EnableWindow(FALSE);
+    m_pendingReport.clear();
+    m_reportEdit.SetWindowText("");
+    m_startCopyButton.EnableWindow(FALSE); // until the copy is under way
     m_reportEdit.SetReadOnly(TRUE);
     m_statisticsText.SetWindowText("");
     m_statusText.SetWindowText("Status: Folder copy in progress...please wait");
@@ -48,6 +56,7 @@ void CVeltraDlg::OnStartCopy() {
     // Set before the worker exists, so that every notification finds them.
     m_pJob = job.release();
     m_bCopyInProgress = true;
+    m_bStopPending = false;
     m_reportGrouping.StartCopy();
 
     SetTimer(m_hWnd, kReportFlushTimer, kReportFlushMs, nullptr);
@@ -57,7 +66,12 @@ void CVeltraDlg::OnStartCopy() {
         delete m_pJob;
         m_pJob = nullptr;
         ReturnToReady();
+        return;
     }
+    // Stop Copy, reachable from the keyboard at once.
+    m_startCopyButton.SetWindowText(kStopCopyCaption);
+    m_startCopyButton.EnableWindow(TRUE);
+    m_startCopyButton.SetFocus();
 }
 
 std::unique_ptr<copy_job> CVeltraDlg::NewCopyJob(const std::string& source,
@@ -76,6 +90,11 @@ void CVeltraDlg::ReturnToReady() {
     m_busyBar.InvalidateRect(nullptr, TRUE);
     m_statusText.SetWindowText("Status: Ready");
     m_reportEdit.SetReadOnly(FALSE);
+    ShowStartCopy();
+}
+
+void CVeltraDlg::ShowStartCopy() {
+    m_startCopyButton.SetWindowText(kStartCopyCaption);
     m_startCopyButton.EnableWindow(TRUE);
     m_startCopyButton.SetFocus();
 }

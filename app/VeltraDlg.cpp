@@ -9,6 +9,7 @@
 #include "FormatText.h"
 #include "Handle.h"
 #include "MessageBox.h"
+#include "ReplaceDlg.h"
 #include "WinApp.h"
 #include "WinThread.h"
 #include "resource.h"
@@ -54,6 +55,8 @@ bool CVeltraDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         {WM_MOUSEMOVE, &CVeltraDlg::OnMouseMove},
         {WM_TIMER, &CVeltraDlg::OnTimer},
         {WM_ENABLE, &CVeltraDlg::OnEnable},
+        {WM_CLOSE, &CVeltraDlg::OnClose},
+        {DM_GETDEFID, &CVeltraDlg::OnGetDefId},
     };
     return DispatchMessageMap<CVeltraDlg>(this, map, message, wParam, lParam, result) ||
            CDialog::OnWndMsg(message, wParam, lParam, result);
@@ -107,8 +110,7 @@ BOOL CVeltraDlg::OnInitDialog() {
 
 void CVeltraDlg::OnSysCommand(UINT nID, LPARAM) {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg about(nullptr); // this path leaves both text panes empty
-        about.DoModal();
+        ShowAboutDialog(); // the same box, with its texts, as the About button
         return;
     }
     Default();
@@ -153,12 +155,30 @@ void CVeltraDlg::OnOK() {
     m_bQuitPending = true;
 }
 
-void CVeltraDlg::OnCancel() {
+void CVeltraDlg::OnClose() {
+    if (m_pReplaceDlg) {
+        // The worker waits on the open question, which waits on us: it is
+        // answered Skip, and the close comes again once it has returned.
+        m_bCloseAfterQuestion = true;
+        if (IsCopyRunning())
+            m_pJob->request_stop();
+        m_pReplaceDlg->EndDialog(IDNO);
+        return;
+    }
     // The closing status below must not be covered by an older text.
     ShowCopyLines();
     if (IsCopyRunning())
         StopCopyBeforeClosing();
-    CDialog::OnCancel();
+    EndDialog(IDCANCEL);
+}
+
+// The dialog manager asks which button Enter presses where the focus is not
+// on a push button (the folder edits, the check box): Start Copy, and
+// during a copy none, so that Enter in an edit never stops it. DM_GETDEFID
+// is WM_USER+0, which no copy notification uses.
+LRESULT CVeltraDlg::OnGetDefId(WPARAM, LPARAM) {
+    WORD button = m_bCopyInProgress ? 0 : IDC_START_COPY;
+    return MAKELRESULT(button, DC_HASDEFID);
 }
 
 void CVeltraDlg::StopCopyBeforeClosing() {
@@ -178,6 +198,15 @@ void CVeltraDlg::StopCopyBeforeClosing() {
             m_statusText.SetWindowText(FormatText(
                 "Status: Closing - finishing the current file... (%lu s)", waited / 1000));
         });
+}
+
+void CVeltraDlg::OnStopCopy() {
+    if (!IsCopyRunning())
+        return;
+    m_pJob->request_stop();
+    m_bStopPending = true;
+    ShowCopyLines();
+    m_statusText.SetWindowText("Status: Stopping - finishing the current file...");
 }
 
 void CVeltraDlg::ShowAlert(const std::string& message) {

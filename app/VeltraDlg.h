@@ -15,6 +15,7 @@
 #include <string>
 
 class copy_job;
+class CReplaceDlg;
 
 class CVeltraDlg : public CDialog {
 public:
@@ -43,7 +44,10 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
-    void OnCancel() override;
+    // Escape: nothing, so that a keystroke never ends the program and its
+    // report. The close box, Alt+F4 and the system menu's Close come as
+    // WM_CLOSE (OnClose).
+    void OnCancel() override {}
 
     // A copy's launch, in two steps that can each fail: making the job
     // (std::bad_alloc) and starting its worker (true when no thread could be
@@ -67,6 +71,8 @@ private:
     void ShowHelpFile();
     void OnWebsite();
     void OnMouseMove() { Default(); }
+    void OnClose();
+    LRESULT OnGetDefId(WPARAM, LPARAM);
     void OnTimer();
     LRESULT OnEnable(WPARAM enabled, LPARAM);
 
@@ -90,8 +96,13 @@ private:
     // Closing during a copy: lets the worker finish its current file and
     // waits for it (serving its notifications) before the dialog ends.
     void StopCopyBeforeClosing();
+    // Stop Copy (1006 during a copy): the worker finishes its current file
+    // and the copy ends with its summary; the dialog stays.
+    void OnStopCopy();
     // Back from the copying state to Ready when a copy could not start.
     void ReturnToReady();
+    // 1006 back to Start Copy, enabled and with the focus.
+    void ShowStartCopy();
 
     CStatic m_statisticsText;
     CEdit m_reportEdit;
@@ -116,6 +127,11 @@ private:
     std::string m_browsedDestinationFolder;
     std::string m_browsedSourceFolder;
     bool m_bClosing = false; // the dialog is ending while the worker finishes
+    bool m_bStopPending = false; // Stop Copy was pressed; the worker is finishing
+    // The replace question while it is open, and a close that came while
+    // it was (the worker waits on the question: the close waits for it).
+    CReplaceDlg* m_pReplaceDlg = nullptr;
+    bool m_bCloseAfterQuestion = false;
     std::string m_pendingReport;  // report lines not yet in the panel
     DWORD m_lastReportFlush = 0; // GetTickCount of the last write
     // The latest status and statistics texts not yet on the screen, and the

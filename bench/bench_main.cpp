@@ -1,6 +1,7 @@
 // Times one copy of a tree and prints one line of figures:
 //   veltra_bench <mode> <source\> <destination\>
 // engine      a real copy_job on its worker thread, notifying a receiving window
+// again       the same with "Skip files already up to date" checked
 // shell       a bare walker calling the shell's file operation once per file
 // copyfile    a bare walker calling CopyFileA once per file
 // copyfileex  a bare wide walker on \\?\ paths, listing each folder in one
@@ -256,9 +257,10 @@ int main(int argc, char** argv) {
     add_trailing_backslash(to);
     Totals totals;
     auto start = std::chrono::steady_clock::now();
-    if (mode == "engine") {
+    if (mode == "engine" || mode == "again") {
         NotificationRecorder receiver(NotificationRecorder::Progress::RecordAndShow);
         auto* job = new copy_job(from, to, true, receiver.window(), receiver.queue());
+        job->skip_files_up_to_date(mode == "again");
         if (threads >= 0)
             job->set_copy_threads(static_cast<unsigned>(threads));
         start = std::chrono::steady_clock::now();

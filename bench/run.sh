@@ -22,6 +22,8 @@
 # not timed; "copied" then counts the files the timed run wrote):
 #   again   Veltra.exe through its dialog with "Skip files already up to date"
 #           checked, nothing changed in the source
+#   againe  the engine alone with the box checked (veltra_bench again), nothing
+#           changed: againe against again is what the dialog adds
 #   again1  the same onto a copy of the tree, from the tree with 1 % of its
 #           files changed and 1 % added (make_trees.py --changed)
 #   xcopyd, xcopyd1  Wine's xcopy /E /I /Q /Y /H /K /D, the same two runs
@@ -131,7 +133,7 @@ copy_with() { # tool source destination
       if [ "$1" = over ]; then mode=engine; cp -a "$2" "$3"; sync; fi
       line=$(wine "$bench_exe" "$mode" "$(win "$2")" "$(win "$3")" $threads 2>>"$work/timing.log") ||
         echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
-    again | again1 | xcopyd | xcopyd1 | rsync | rsync1)
+    again | againe | again1 | xcopyd | xcopyd1 | rsync | rsync1)
       # The first copy, by the same tool, is not timed; the timed run then
       # goes from the tree or its changed copy onto it.
       local from=$2
@@ -147,6 +149,8 @@ copy_with() { # tool source destination
       sleep 0.05
       t0=$(now)
       case "$1" in
+        againe) line=$(wine "$bench_exe" again "$(win "$from")" "$(win "$3")" 2>>"$work/timing.log") ||
+                  echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
         again*) line=$(wine "$dialog_exe" "$(win "$from")\\" "$(win "$3")\\" skip 2>>"$work/timing.log") ||
                   echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
         xcopyd*) timeout "${BENCH_XCOPY_LIMIT:-300}" wine xcopy "$(win "$from")" "$(win "$3")" \

@@ -9,6 +9,8 @@ folder, renaming, removing a file, and setting times, modes or extended
 attributes each wait the given time before they are done; reads and writes
 of an open file and attribute look-ups (which a client caches) do not.
 Runs in the foreground until unmounted (fusermount -u <mount point>).
+With SLOW_SHARE_TRACE=1 each round trip is written to standard error as
+its operation and path, to count what a copy asks of the share.
 Needs Debian's python3-fusepy and libfuse2 (bench/run.sh installs them).
 """
 import errno
@@ -17,6 +19,8 @@ import sys
 import time
 
 from fusepy import FUSE, FuseOSError, Operations
+
+TRACE = os.environ.get("SLOW_SHARE_TRACE") == "1"
 
 
 class SlowShare(Operations):
@@ -30,6 +34,9 @@ class SlowShare(Operations):
         return os.path.join(self.backing, path.lstrip("/"))
 
     def _trip(self):
+        if TRACE:
+            frame = sys._getframe(1)
+            print(frame.f_code.co_name, frame.f_locals.get("path", ""), file=sys.stderr, flush=True)
         time.sleep(self.delay)
 
     def __call__(self, op, *args):

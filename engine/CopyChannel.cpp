@@ -15,6 +15,18 @@ std::string MessageQueue::pop() {
     return result;
 }
 
+void MessageQueue::push_question(replace_question asked) {
+    CSingleLock hold(lock);
+    question = std::move(asked);
+}
+
+std::optional<replace_question> MessageQueue::pop_question() {
+    CSingleLock hold(lock);
+    std::optional<replace_question> result;
+    std::swap(result, question);
+    return result;
+}
+
 void MessageQueue::post(HWND window, UINT message, std::string text) {
     bool wake = false;
     {
@@ -52,9 +64,12 @@ void notify(MessageQueue* queue, HWND window, UINT message, std::string text) {
     queue->post(window, message, std::move(text));
 }
 
-bool ask(MessageQueue* queue, HWND window, std::string question) {
-    queue->push(std::move(question));
-    return SendMessageA(window, WM_COPY_QUESTION, 0, 0) == IDYES;
+replace_answer ask_replace(MessageQueue* queue, HWND window, replace_question question) {
+    queue->push_question(std::move(question));
+    LRESULT answer = SendMessageA(window, WM_COPY_QUESTION, 0, 0);
+    // Anything but a known answer keeps the file.
+    bool known = answer >= 0 && answer <= static_cast<LRESULT>(replace_answer::stop);
+    return known ? static_cast<replace_answer>(answer) : replace_answer::skip;
 }
 
 void pass_on(CopyNews news, MessageQueue* queue, HWND window) {

@@ -7,12 +7,13 @@
 // WM_COPY_NEWS wakes the dialog when a not-copied notice is waiting, and the
 // dialog takes everything waiting on each wake-up and on its report timer.
 // What the user must see or answer before the copy goes on is synchronous:
-// the worker pushes its text and sends WM_COPY_ERROR (an alert) or
-// WM_COPY_QUESTION (replace an existing file?), and WM_COPY_DONE (no text)
-// ends the copy. The dialog takes the waiting news before it handles any of
+// the worker pushes its text and sends WM_COPY_ERROR (an alert), or pushes
+// its question and sends WM_COPY_QUESTION (replace an existing file?), and
+// WM_COPY_DONE (no text) ends the copy. The dialog takes the waiting news before it handles any of
 // these three, so an alert comes after every report line that came before it.
 
 #include "CriticalSection.h"
+#include "ReplaceQuestion.h"
 
 #include <windows.h>
 
@@ -28,7 +29,7 @@ constexpr UINT WM_COPY_FOLDER = WM_USER + 4;     // queued: the source folder be
 constexpr UINT WM_COPY_ERROR = WM_USER + 5;      // sent: an error to show in an alert
 constexpr UINT WM_COPY_STATISTICS = WM_USER + 6; // newest: the statistics line
 constexpr UINT WM_COPY_NEWS = WM_USER + 7;       // posted: news is waiting
-constexpr UINT WM_COPY_QUESTION = WM_USER + 8;   // sent: replace a file? IDYES or IDNO
+constexpr UINT WM_COPY_QUESTION = WM_USER + 8;   // sent: replace a file? a replace_answer
 
 // One queued notice: WM_COPY_FOLDER or WM_COPY_NOT_COPIED with its text.
 struct CopyNotice {
@@ -58,6 +59,9 @@ public:
     // sent, popped by its handler. pop() gives "" when nothing is there.
     void push(std::string text);
     std::string pop();
+    // The same for the replace question.
+    void push_question(replace_question question);
+    std::optional<replace_question> pop_question();
 
     // The worker's news. `window` is woken by one WM_COPY_NEWS when a
     // not-copied notice arrives and no wake-up is pending.
@@ -68,6 +72,7 @@ public:
 
 private:
     std::deque<std::string> items;
+    std::optional<replace_question> question;
     CopyNews news;
     bool wake_pending = false;
     CCriticalSection lock;
@@ -79,8 +84,8 @@ private:
 void notify(MessageQueue* queue, HWND window, UINT message, std::string text);
 
 // Asks the dialog whether an existing file may be replaced; the worker waits
-// for the answer. True for yes.
-bool ask(MessageQueue* queue, HWND window, std::string question);
+// for the answer.
+replace_answer ask_replace(MessageQueue* queue, HWND window, replace_question question);
 
 // Hands news gathered in another queue (a copy thread's own, which has no
 // window) on to `queue`, in its order.

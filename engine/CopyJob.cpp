@@ -62,6 +62,7 @@ UINT __cdecl copy_job::copy_thread_proc(LPVOID param) {
 unsigned copy_job::run() {
     statistics = copy_statistics{};
     incomplete = false;
+    replace_every_file.reset();
     HWND done_window = notify_window;
     // Run without start() (on the caller's thread), the job makes its
     // window here; one whose threads cannot start copies in place.
@@ -82,4 +83,27 @@ unsigned copy_job::run() {
     // The handler deletes this job: from here on only locals are used.
     ::SendMessageA(done_window, WM_COPY_DONE, 0, 0);
     return 0;
+}
+
+bool copy_job::may_replace(replace_question question) {
+    if (is_stop_requested())
+        return false;
+    if (replace_every_file)
+        return *replace_every_file;
+    switch (ask_replace(message_queue, notify_window, std::move(question))) {
+    case replace_answer::replace:
+        return true;
+    case replace_answer::replace_all:
+        replace_every_file = true;
+        return true;
+    case replace_answer::skip_all:
+        replace_every_file = false;
+        return false;
+    case replace_answer::stop:
+        request_stop();
+        return false;
+    case replace_answer::skip:
+        break;
+    }
+    return false;
 }

@@ -4,6 +4,7 @@
 // counters the copy accumulates and the stop flag.
 
 #include "FileSystem.h"
+#include "ReplaceQuestion.h"
 #include "WinThread.h"
 
 class copy_window;
@@ -12,6 +13,7 @@ class copy_window;
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 
 class MessageQueue;
@@ -25,6 +27,9 @@ struct copy_statistics {
     // ("Skip files already up to date"), and their bytes.
     int files_up_to_date = 0;
     double bytes_up_to_date = 0;
+    // Existing files the user chose to keep when asked: not failures.
+    int files_kept = 0;
+    double bytes_kept = 0;
 };
 
 // The statistics line: "Statistics: %.2fMb copied in %d files", followed by
@@ -73,6 +78,12 @@ public:
     bool is_skipping_up_to_date() const { return skip_up_to_date; }
     copy_statistics get_statistics() const { return statistics; }
 
+    // Whether the existing file the question names may be replaced. An
+    // "All" answer holds for the rest of this copy; otherwise the dialog is
+    // asked, one question at a time, and the worker waits. Stop asks the
+    // copy to stop; it and a stop already asked for keep the file unasked.
+    bool may_replace(replace_question question);
+
     // True when the walk left something of the source unvisited: the source
     // or a folder could not be entered or listed, a listing ended early, a
     // folder link that loops was refused, or the copy was stopped. Read it in
@@ -100,5 +111,7 @@ private:
     bool incomplete = false; // written by the worker only
     bool skip_up_to_date = false;
     unsigned copy_threads;
+    // Replace All (true) or Skip All (false), for the rest of this copy.
+    std::optional<bool> replace_every_file; // the worker's only
     file_system* fs;
 };

@@ -111,9 +111,17 @@ void copy_window::apply_until(std::size_t most) {
     }
 }
 
+void copy_window::hold_starts(bool hold) {
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        held = hold;
+    }
+    work_ready.notify_all();
+}
+
 copy_window::entry* copy_window::take_next() {
     notice_stop();
-    if (stopping || ending)
+    if (stopping || ending || held)
         return nullptr;
     while (next < entries.size() && entries[next].now != state::waiting)
         ++next;

@@ -58,6 +58,10 @@ public:
     // The walk calls it before it asks the user anything.
     void drain();
 
+    // While held, no copy starts (those in flight go on): the walk holds
+    // the window while the user answers a question in an outcome's turn.
+    void hold_starts(bool held);
+
     unsigned thread_count() const { return threads; }
 
 private:
@@ -95,5 +99,6 @@ private:
     std::uint64_t bytes_running = 0;
     bool stopping = false;               // the stop was seen: nothing more starts
     bool cut = false;                    // a copy was dropped: what follows goes too
+    bool held = false;
     bool ending = false;
 };

@@ -3,6 +3,7 @@
 #include "AnsiText.h"
 #include "CopyReasons.h"
 #include "CopyChannel.h"
+#include "CopyJob.h"
 #include "FormatText.h"
 #include "PathOps.h"
 
@@ -25,36 +26,9 @@ bool is_absent(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-// The shell's list format: the path, then two NULs (a list of one).
-std::vector<wchar_t> shell_path_list(const std::string& path) {
-    std::wstring wide = WideFromAnsi(path);
-    std::vector<wchar_t> list(wide.size() + 2, L'\0');
-    wide.copy(list.data(), wide.size());
-    return list;
-}
-
-// The shell's own copy, with its question before it replaces a file.
-bool shell_copy(file_system& fs, const std::string& from, const std::string& to, HWND owner,
-                bool* declined, DWORD* error) {
-    std::vector<wchar_t> from_buffer = shell_path_list(from);
-    std::vector<wchar_t> to_buffer = shell_path_list(to);
-    SHFILEOPSTRUCTW operation = {};
-    operation.hwnd = owner;
-    operation.wFunc = FO_COPY;
-    operation.pFrom = from_buffer.data();
-    operation.pTo = to_buffer.data();
-    operation.fFlags = 0;
-    operation.fAnyOperationsAborted = FALSE;
-    // The shell returns 0 also when the user declined a replacement or
-    // cancelled; only a zero result with nothing aborted is a copy.
-    int result = fs.file_operation(&operation);
-    *declined = operation.fAnyOperationsAborted != FALSE;
-    *error = static_cast<DWORD>(result);
-    return result == 0 && !*declined;
-}
-
-// The tail of a declined replacement's report line.
+// The tails of a declined replacement's report line.
 const char* const kDeclined = "  (not replaced: you chose to keep the existing file)";
+const char* const kStoppedAt = "  (not replaced: you stopped the copy here)";
 const char* const kNoFolder =
     "  (not copied: its folder could not be made in the destination)";
 
@@ -100,16 +74,32 @@ bool replace_whole(file_system& fs, const std::wstring& from, const std::wstring
     return false;
 }
 
-} // namespace
-
-bool shell_can_reach(const std::string& path) {
-    return WideLength(path) < MAX_PATH;
+// The size and last-write time the replace question shows of a file.
+file_facts facts_of(file_system& fs, const std::wstring& path) {
+    file_facts facts;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!fs.file_details(path.c_str(), &data))
+        return facts;
+    facts.known = true;
+    facts.size = static_cast<double>(data.nFileSizeHigh) * 4294967296.0 + data.nFileSizeLow;
+    facts.written = data.ftLastWriteTime;
+    return facts;
 }
+
+// Asks the user through the job (which holds the "All" answers and the
+// stop), or, with no job, through the channel alone.
+bool may_replace(copy_job* job, MessageQueue* queue, HWND window, replace_question question) {
+    if (job)
+        return job->may_replace(std::move(question));
+    return ask_replace(queue, window, std::move(question)) == replace_answer::replace;
+}
+
+} // namespace
 
 bool file_copier::copy_file(std::string source_file, std::string destination_file,
                             bool overwrite_silently, MessageQueue* message_queue,
                             HWND notify_window, bool destination_unavailable, file_system* fs,
-                            bool destination_known_absent) {
+                            bool destination_known_absent, copy_job* job, bool* kept) {
     if (!fs)
         fs = &real_file_system();
 
@@ -150,24 +140,28 @@ bool file_copier::copy_file(std::string source_file, std::string destination_fil
             // its listing, or reached by its short name): looked at now.
             if (taken && destination_known_absent)
                 return copy_file(source_file, destination_file, overwrite_silently,
-                                 message_queue, notify_window, false, fs, false);
+                                 message_queue, notify_window, false, fs, false, job, kept);
             if (!taken)
                 fs->delete_file(to.c_str());
         }
-    } else if (overwrite_silently) {
-        copied = replace_whole(*fs, from, to, attributes, &error);
-    } else if (shell_can_reach(source_file) && shell_can_reach(destination_file)) {
-        copied = shell_copy(*fs, source_file, destination_file, notify_window, &declined, &error);
+    } else if (!overwrite_silently && leave_question) {
+        question_left = true;
+        return false;
+    } else if (!overwrite_silently &&
+               !may_replace(job, message_queue, notify_window,
+                            {source_file, destination_file, facts_of(*fs, from),
+                             facts_of(*fs, to)})) {
+        declined = true;
     } else {
-        declined = !ask(message_queue, notify_window,
-                        FormatText("The destination already holds a file of this name:\n\n%s\n\n"
-                                   "Do you want to replace it with the file being copied?",
-                                   destination_file.c_str()));
-        copied = !declined && replace_whole(*fs, from, to, attributes, &error);
+        copied = replace_whole(*fs, from, to, attributes, &error);
     }
     if (copied)
         return true;
-    std::string why = declined ? kDeclined : not_copied_because(error);
+    if (kept)
+        *kept = declined;
+    std::string why = !declined                             ? not_copied_because(error)
+                      : job && job->is_stop_requested()     ? kStoppedAt
+                                                            : kDeclined;
     // "Not found" may be either side: a source still there means that the
     // file's folder in the destination is missing.
     if (is_absent(error) && fs->file_attributes(from.c_str()) != INVALID_FILE_ATTRIBUTES)

@@ -6,11 +6,10 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <string>
 
 class MessageQueue;
+class copy_job;
 
 class file_copier {
 public:
@@ -25,15 +24,20 @@ public:
     // copy finds something there after all. A new file is never written
     // over one that is there.
     //
-    // The copy itself is CopyFileExW on the long forms of the paths. Only
-    // when the user asked to be asked (overwrite_silently false) and a file
-    // is already there does the shell's copy run, with its own question;
-    // where the shell cannot reach the paths, the dialog asks instead.
+    // The copy itself is CopyFileExW on the long forms of the paths. When
+    // the user asked to be asked (overwrite_silently false) and a file is
+    // already there, the dialog asks first, through `job` (which holds the
+    // "All" answers and the stop; without one, every file is asked about
+    // and Stop keeps the file). A file the user chose to keep is reported
+    // with its reason, and `kept` (when given) says so.
     bool copy_file(std::string source_file, std::string destination_file, bool overwrite_silently,
                    MessageQueue* message_queue, HWND notify_window, bool destination_unavailable,
-                   file_system* fs = nullptr, bool destination_known_absent = false);
-};
+                   file_system* fs = nullptr, bool destination_known_absent = false,
+                   copy_job* job = nullptr, bool* kept = nullptr);
 
-// True when the shell's file operation can take `path` whole: it keeps
-// paths in buffers of MAX_PATH characters.
-bool shell_can_reach(const std::string& path);
+    // Set for a copy on a copy thread: where the user would have to be
+    // asked, nothing is done or said and question_left says so; the walk
+    // then copies the file in its turn, where it may ask.
+    bool leave_question = false;
+    bool question_left = false;
+};

@@ -54,12 +54,13 @@ BOOL file_system::move_replacing(const wchar_t* from, const wchar_t* to) {
     return ::MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING);
 }
 
-int file_system::file_operation(SHFILEOPSTRUCTW* operation) {
-    return ::SHFileOperationW(operation);
-}
 
 DWORD file_system::file_attributes(const wchar_t* path) {
     return ::GetFileAttributesW(path);
+}
+
+BOOL file_system::file_details(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data) {
+    return ::GetFileAttributesExW(path, GetFileExInfoStandard, data);
 }
 
 BOOL file_system::set_file_attributes(const wchar_t* path, DWORD attributes) {

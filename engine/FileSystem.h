@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <string>
 
 // Identifies a folder on its volume, whatever path or link reaches it.
@@ -58,11 +56,10 @@ public:
     // MoveFileExW with MOVEFILE_REPLACE_EXISTING: `from` takes `to`'s place
     // in one step, on the same volume.
     virtual BOOL move_replacing(const wchar_t* from, const wchar_t* to);
-    // The shell's copy, for the files whose replacement the user is asked
-    // about (its paths are ordinary ones, without the \\?\ form).
-    virtual int file_operation(SHFILEOPSTRUCTW* operation);
     // GetFileAttributesW: INVALID_FILE_ATTRIBUTES when nothing is there.
     virtual DWORD file_attributes(const wchar_t* path);
+    // GetFileAttributesExW: size and times, for the replace question.
+    virtual BOOL file_details(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data);
     virtual BOOL set_file_attributes(const wchar_t* path, DWORD attributes);
     // Sets a folder's last-write time.
     virtual BOOL set_folder_time(const wchar_t* path, const FILETIME& written);

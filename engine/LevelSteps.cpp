@@ -24,13 +24,18 @@ double size_of(const find_entry& entry) {
 struct file_outcome {
     MessageQueue news; // without a window: kept until the outcome is applied
     bool copied = false;
+    bool kept = false;
+    bool question_left = false;
 };
 
-void count_file(copy_statistics* statistics, bool copied, double size, MessageQueue* queue,
-                HWND window) {
+void count_file(copy_statistics* statistics, bool copied, bool kept, double size,
+                MessageQueue* queue, HWND window) {
     if (copied) {
         statistics->files_copied += 1;
         statistics->bytes_copied += size;
+    } else if (kept) {
+        statistics->files_kept += 1;
+        statistics->bytes_kept += size;
     } else {
         statistics->files_failed += 1;
         statistics->bytes_failed += size;
@@ -51,7 +56,7 @@ void folder_copier::count_failed(const find_entry& entry, copy_statistics* stati
     MessageQueue* queue = message_queue;
     HWND to = notify_window;
     double size = size_of(entry);
-    in_turn([=] { count_file(statistics, false, size, queue, to); });
+    in_turn([=] { count_file(statistics, false, false, size, queue, to); });
 }
 
 void folder_copier::copy_file_entry(const find_entry& entry, const std::string& source_file,
@@ -67,35 +72,54 @@ void folder_copier::copy_file_entry(const find_entry& entry, const std::string& 
     HWND to = notify_window;
     double size = size_of(entry);
     std::wstring wide = WideFromAnsi(name);
+    bool silently = overwrite_silently;
+    file_system* system = fs;
+    copy_job* asking = job;
+    copy_window* turns = window;
+    // The copy in its turn on the walk thread, where the user may be asked.
+    auto copy_here = [=] {
+        bool kept = false;
+        bool copied = file_copier().copy_file(source_file, destination_file, silently, queue, to,
+                                              destination_unavailable, system, known_absent,
+                                              asking, &kept);
+        count_file(statistics, copied, kept, size, queue, to);
+        return copied;
+    };
     // A file that is or may be there when the user asked to be asked is
     // copied here, after every copy before it: questions come one at a
     // time, in walk order, and nothing new starts while one is up.
     if (!window || (!overwrite_silently && !known_absent && !destination_unavailable)) {
         if (window)
             window->drain();
-        bool copied = file_copier().copy_file(source_file, destination_file, overwrite_silently,
-                                              queue, to, destination_unavailable, fs,
-                                              known_absent);
-        if (copied)
+        if (copy_here())
             names->copied.insert(wide);
-        count_file(statistics, copied, size, queue, to);
         return;
     }
     auto outcome = std::make_shared<file_outcome>();
-    bool silently = overwrite_silently;
-    file_system* system = fs;
     auto copy = [=] {
+        file_copier copier;
+        copier.leave_question = true;
         outcome->copied =
-            file_copier().copy_file(source_file, destination_file, silently, &outcome->news,
-                                    nullptr, destination_unavailable, system, known_absent);
+            copier.copy_file(source_file, destination_file, silently, &outcome->news, nullptr,
+                             destination_unavailable, system, known_absent, nullptr,
+                             &outcome->kept);
+        outcome->question_left = copier.question_left;
     };
     std::shared_ptr<level_names> level = names;
     auto apply = [=] {
-        pass_on(outcome->news.take_news(), queue, to);
         level->in_flight.erase(wide);
-        if (outcome->copied)
+        bool copied = outcome->copied;
+        if (outcome->question_left) {
+            // Something appeared in its place since the listing: asked now.
+            turns->hold_starts(true);
+            copied = copy_here();
+            turns->hold_starts(false);
+        } else {
+            pass_on(outcome->news.take_news(), queue, to);
+            count_file(statistics, copied, outcome->kept, size, queue, to);
+        }
+        if (copied)
             level->copied.insert(wide);
-        count_file(statistics, outcome->copied, size, queue, to);
     };
     names->in_flight.insert(wide);
     window->add_copy(static_cast<std::uint64_t>(size), std::move(copy), std::move(apply));

@@ -10,10 +10,12 @@ namespace {
 constexpr double kBytesPerMegabyte = 1048576.0;
 
 // The summary itself, counting files copied and failed. Files left alone
-// as up to date are whole in the destination: they count in the total and
-// in the source's size that a failed share is taken of.
+// as up to date are whole in the destination, and files kept by the user's
+// answer are there as the user wants them: both count in the total and in
+// the source's size that a failed share is taken of.
 std::vector<std::string> CopySummaryLines(const copy_statistics& stats, bool incomplete) {
-    int filesSeen = stats.files_failed + stats.files_copied + stats.files_up_to_date;
+    int filesSeen =
+        stats.files_failed + stats.files_copied + stats.files_up_to_date + stats.files_kept;
     double megabytesCopied = stats.bytes_copied / kBytesPerMegabyte;
     std::string incompleteLine =
         FormatText("The copy is incomplete: some folders could not be read or the copy "
@@ -28,7 +30,8 @@ std::vector<std::string> CopySummaryLines(const copy_statistics& stats, bool inc
                 incompleteLine};
     }
     if (stats.files_failed != 0) {
-        double total = stats.bytes_failed + stats.bytes_copied + stats.bytes_up_to_date;
+        double total =
+            stats.bytes_failed + stats.bytes_copied + stats.bytes_up_to_date + stats.bytes_kept;
         // Every failed file may have been empty: 0 of 0 bytes is 0 percent.
         double percent = total > 0 ? stats.bytes_failed / total * 100 : 0.0;
         return {FormatText("Veltra was unable to copy %d (of %d) files, totalling %.2fMb "
@@ -51,5 +54,9 @@ std::vector<std::string> FormatSummaryLines(const copy_statistics& stats, bool i
                                    "totalling %.2fMb.",
                                    stats.files_up_to_date,
                                    stats.bytes_up_to_date / kBytesPerMegabyte));
+    // Kept by the user's own answer: counted apart, never as a failure.
+    if (stats.files_kept != 0)
+        lines.push_back(FormatText("%d files were kept as you chose, totalling %.2fMb.",
+                                   stats.files_kept, stats.bytes_kept / kBytesPerMegabyte));
     return lines;
 }

@@ -14,5 +14,6 @@ extern const char kSummaryRule[];
 // the walk left something unseen (a folder it could not read, a link it
 // refused, a stop): such a copy is never reported as a success, and when
 // files failed too, both are said. Files left alone as already up to date
-// add one line of their own at the end.
+// add one line of their own at the end, and then the files the user chose
+// to keep (they are not failures).
 std::vector<std::string> FormatSummaryLines(const copy_statistics& stats, bool incomplete);

@@ -6,6 +6,7 @@
 #define IDD_ABOUTBOX 100
 #define IDD_VELTRA_DIALOG 102
 #define IDD_ALERT 135
+#define IDD_REPLACE_QUESTION 138
 
 // Icons, bitmaps, strings
 #define IDR_MAINFRAME 128    // the program icon (32x32 and 16x16), loaded as the big icon
@@ -38,6 +39,14 @@
 
 // Alert dialog
 #define IDC_ALERT_MESSAGE 1024
+
+// Replace question (its Replace, Skip and Stop Copy are IDYES, IDNO, IDCANCEL)
+#define IDC_REPLACE_ALL 1041
+#define IDC_SKIP_ALL 1042
+#define IDC_REPLACE_NAME 1051
+#define IDC_REPLACE_FOLDER 1052
+#define IDC_REPLACE_EXISTING 1053
+#define IDC_REPLACE_INCOMING 1054
 
 // About dialog
 #define IDC_ABOUT_WEBSITE 1029

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes screenshots of Veltra under Xvfb: the main dialog at start, a
 # finished copy with a few failures in its report (names beyond ASCII among
-# them), and the About box. Writes PNGs to docs/.
+# them), the About box, the replace question, and the copy stopped from it.
+# Writes PNGs to docs/.
 #   bash scripts/screenshot.sh
 # Each picture is taken once its window is on the screen and drawn; when a
 # window does not come, the script stops with a message instead of taking
@@ -81,16 +82,35 @@ export VELTRA_SHOT_SOURCE="$(win "$demo/src")"
 export VELTRA_SHOT_DEST="$(win "$demo/backup")"
 export VELTRA_SHOT_READY="$(win "$demo/ready")" VELTRA_SHOT_DONE="$(win "$demo/done")"
 export VELTRA_SHOT_ABOUT="$(win "$demo/about")" VELTRA_SHOT_ABOUT_DONE="$(win "$demo/about-done")"
+# The replace question: an earlier copy of a small tree, some of whose files
+# have changed since; the question is answered Stop Copy for the stopped copy.
+mkdir -p "$demo/ask/Reports 2026" "$demo/earlier/Reports 2026"
+for m in 01 02 03 04 05 06; do head -c $((40000 + 1000 * 10#$m)) /dev/urandom > "$demo/ask/Reports 2026/month-$m.xlsx"; done
+head -c 180000 /dev/urandom > "$demo/ask/Reports 2026/summary.docx"
+# Two of them: whichever is met first, the stop leaves the other unvisited.
+head -c 120000 /dev/urandom > "$demo/earlier/Reports 2026/summary.docx"
+head -c 44000 /dev/urandom > "$demo/earlier/Reports 2026/month-04.xlsx"
+touch -d "2026-06-30 17:45" "$demo/earlier/Reports 2026/summary.docx" "$demo/earlier/Reports 2026/month-04.xlsx"
+export VELTRA_SHOT_ASK_SOURCE="$(win "$demo/ask")" VELTRA_SHOT_ASK_DEST="$(win "$demo/earlier")"
+export VELTRA_SHOT_ASK_CAPTION="${VELTRA_SHOT_ASK_CAPTION:-Replace File}"
+export VELTRA_SHOT_ASK="$(win "$demo/asked")" VELTRA_SHOT_ASK_DONE="$(win "$demo/asked-done")"
+export VELTRA_SHOT_STOPPED="$(win "$demo/stopped")" VELTRA_SHOT_STOPPED_DONE="$(win "$demo/stopped-done")"
 bash "$here/build.sh" --target ui_shot >/dev/null
 wine "$VELTRA_BUILD/tests/support/ui_shot.exe" >/dev/null 2>&1 &
 posing=$!
-# ui_shot gives the copy 60 s, the About box 20 s, and each picture 30 s.
+# ui_shot gives each copy 60 s, the About box 20 s, and each picture 30 s.
 veltra_wait_for --alive "$posing" ui_shot.exe 90 "the finished copy ($demo/ready)" test -e "$demo/ready"
 shot "Veltra (1.0b)" "$root/docs/finished-copy.png"
 touch "$demo/done"
 veltra_wait_for --alive "$posing" ui_shot.exe 30 "the About box ($demo/about)" test -e "$demo/about"
 shot "About Veltra" "$root/docs/about.png"
 touch "$demo/about-done"
+veltra_wait_for --alive "$posing" ui_shot.exe 90 "the replace question ($demo/asked)" test -e "$demo/asked"
+shot "$VELTRA_SHOT_ASK_CAPTION" "$root/docs/replace-question.png"
+touch "$demo/asked-done"
+veltra_wait_for --alive "$posing" ui_shot.exe 90 "the stopped copy ($demo/stopped)" test -e "$demo/stopped"
+shot "Veltra (1.0b)" "$root/docs/stopped-copy.png"
+touch "$demo/stopped-done"
 ended() { ! kill -0 "$1" 2>/dev/null; }
 veltra_wait_for 30 "ui_shot.exe to end" ended "$posing"
 # Not a bare wait: the X server is a child too.

@@ -146,31 +146,42 @@ TEST(ReportLines, FilesLeftUpToDateAreSaidAndAreWholeInTheSource) {
               "Statistics: 0.00Mb copied in 2 files");
 }
 
-TEST(HelpAddress, BuiltFromTheQuotedProgramPath) {
-    HelpAddress help = BuildHelpAddress("\"C:\\Program Files\\X\\prog.exe\" -x");
-    EXPECT_TRUE(help.found);
-    EXPECT_EQ(help.text, "file://C:\\Program Files\\X\\help.html");
-
-    help = BuildHelpAddress("C:\\Tools\\prog.exe \"D:\\docs\\file.txt\"");
-    EXPECT_TRUE(help.found) << "an unquoted program path: the quoted argument's folder is used";
-    EXPECT_EQ(help.text, "file://D:\\docs\\help.html");
+TEST(HelpAddress, BesideTheProgramFileWhateverTheCommandLine) {
+    EXPECT_EQ(HelpAddressBeside("C:\\Program Files\\X\\prog.exe"),
+              "file://C:\\Program Files\\X\\help.html");
+    // The program file of this very process, however it was started.
+    std::string self = ProgramPath();
+    EXPECT_EQ(self.substr(self.size() - 4), ".exe") << self;
+    EXPECT_EQ(HelpAddressBeside(self),
+              "file://" + self.substr(0, self.rfind('\\') + 1) + "help.html");
+    EXPECT_EQ(HelpOpenFailedMessage("file://C:\\x\\help.html"),
+              "Error: showing help file 4.  Try the help link on the Veltra start menu instead. "
+              "(file://C:\\x\\help.html)");
 }
 
-TEST(HelpAddress, EachFailureHasItsMessage) {
-    const std::string tail = ".  Try the help link on the Veltra start menu instead. (";
-    EXPECT_EQ(BuildHelpAddress("").text, "Error: showing help file 1" + tail + ")");
-    EXPECT_EQ(BuildHelpAddress("C:\\prog.exe").text,
-              "Error: showing help file 1" + tail + "C:\\prog.exe)");
-    EXPECT_EQ(BuildHelpAddress("x \"C:\\prog.exe").text,
-              "Error: showing help file 2" + tail + "C:\\prog.exe)");
-    EXPECT_EQ(BuildHelpAddress("\"\" rest").text, "Error: showing help file 3" + tail + ")");
-    EXPECT_EQ(BuildHelpAddress("\"prog.exe\"").text,
-              "Error: showing help file 3" + tail + "prog.exe)");
-    EXPECT_EQ(BuildHelpAddress("\"\\prog.exe\"").text,
-              "Error: showing help file 3" + tail + "\\prog.exe)")
-        << "a backslash at index 0 does not count";
-    EXPECT_EQ(HelpOpenFailedMessage("file://C:\\x\\help.html"),
-              "Error: showing help file 4" + tail + "file://C:\\x\\help.html)");
-    for (const char* line : {"", "\"prog.exe\""})
-        EXPECT_FALSE(BuildHelpAddress(line).found);
+TEST(CopyPaths, AFolderInDoubleQuotesIsTakenWithoutThem) {
+    std::string source = "\"C:\\windows\"", destination = "\"C:\\some copy\\\"";
+    EXPECT_EQ(CheckCopyPaths(source, destination), "");
+    EXPECT_EQ(source, "C:\\windows\\");
+    EXPECT_EQ(destination, "C:\\some copy\\");
+    EXPECT_EQ(WithoutQuotes("\""), "\"") << "a lone quote is not a pair";
+    EXPECT_EQ(WithoutQuotes("C:\\a \"b\""), "C:\\a \"b\"");
+}
+
+// Files kept by the user's answer are counted apart, after the summary line,
+// and only real failures make the failure line and its share.
+TEST(SummaryLines, KeptFilesHaveTheirOwnLineAndAreNoFailure) {
+    copy_statistics kept{0, 2, 0.0, 2097152.0, 0, 0.0, 3, 1048576.0};
+    EXPECT_EQ(FormatSummaryLines(kept, false),
+              (std::vector<std::string>{
+                  "All files copied successfully.  2 files, totalling 2.00Mb.",
+                  "3 files were kept as you chose, totalling 1.00Mb."}));
+    // After the up-to-date line; part of the source the share is taken of.
+    copy_statistics all{1, 2, 1048576.0, 2097152.0, 1, 1048576.0, 1, 1048576.0};
+    EXPECT_EQ(FormatSummaryLines(all, false),
+              (std::vector<std::string>{
+                  "Veltra was unable to copy 1 (of 5) files, totalling 1.00Mb (20.00% of the "
+                  "original source folder)",
+                  "1 files already up to date were left as they were, totalling 1.00Mb.",
+                  "1 files were kept as you chose, totalling 1.00Mb."}));
 }

@@ -18,9 +18,11 @@
 namespace {
 // Runs one browse; `work` gets the browse dialog (null if none appeared).
 bool BrowseWith(const std::function<void(HWND)>& work, std::string& path,
-                const std::string& title = "Select source folder or drive") {
+                const std::string& title = "Select source folder or drive",
+                const std::string& startAt = "") {
     bool chosen = false;
     FolderBrowser browser(nullptr);
+    browser.StartAt(startAt);
     RunWithHelper([&] { chosen = browser.Browse(title, path); },
                   [&](DWORD thread) { work(WaitForThreadDialog(thread, "")); });
     return chosen;
@@ -60,6 +62,26 @@ TEST(FolderBrowser, CancelEmptiesThePathAndReportsNoChoice) {
         path);
     EXPECT_FALSE(chosen);
     EXPECT_EQ(path, "");
+}
+
+// Opens at the typed folder's nearest existing folder.
+TEST(FolderBrowser, OpensAtTheNearestExistingFolderOfTheTypedPath) {
+    TempFolder folder("C:\\");
+    const std::string typed = folder.path() + "Typed Folder";
+    ASSERT_TRUE(::CreateDirectoryA(typed.c_str(), nullptr));
+    SettleAccessTimes(typed);
+    std::string path;
+    bool opened = false;
+    BrowseWith(
+        [&](HWND dialog) {
+            opened = dialog && WaitUntil([&] {
+                         std::vector<std::string> names = BrowseSelection(dialog);
+                         return !names.empty() && names.back() == ShellNameOf(typed);
+                     });
+            Press(dialog, IDCANCEL);
+        },
+        path, "Select destination folder or drive", typed + "\\not yet\\made\\");
+    EXPECT_TRUE(opened);
 }
 
 TEST(FolderBrowser, ItemWithoutAFileSystemPathCountsAsNoChoice) {

@@ -18,7 +18,6 @@ class RecordingFileSystem : public file_system {
 public:
     std::vector<std::string> created;       // create_directory paths, in order
     std::vector<std::string> copy_sources;  // the source of every file copy
-    std::vector<std::string> shell_sources; // pFrom of every shell call
     std::vector<std::string> looked_at;     // file_attributes paths, in order
     int find_first_calls = 0;
     int find_close_calls = 0;
@@ -98,14 +97,6 @@ public:
             if (DWORD e = fail_folder_time(Plain(path)))
                 return error = e, FALSE;
         return pass(file_system::set_folder_time(path, written));
-    }
-    int file_operation(SHFILEOPSTRUCTW* operation) override {
-        {
-            std::lock_guard<std::mutex> hold(records);
-            shell_sources.push_back(AnsiFromWide(operation->pFrom));
-            copy_sources.push_back(shell_sources.back());
-        }
-        return file_system::file_operation(operation);
     }
     DWORD file_attributes(const wchar_t* path) override {
         {

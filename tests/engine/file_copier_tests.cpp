@@ -1,17 +1,13 @@
 // The file copy step on real files under Wine: copies, replacements, the
-// shell's overwrite question answered No, failures, long paths.
+// replace question answered Skip, failures, long paths.
 #include "CopyReasons.h"
 #include "FileCopier.h"
 #include "NotificationRecorder.h"
 #include "TempFolder.h"
-#include "UiDriver.h"
 #include "WideTree.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <set>
-#include <thread>
 
 namespace {
 
@@ -78,7 +74,6 @@ TEST_F(CopyCase, UnavailableDestinationNeverCopies) {
     struct CountingFs : file_system {
         int calls = 0;
         BOOL copy_file(const wchar_t*, const wchar_t*, bool) override { return ++calls, TRUE; }
-        int file_operation(SHFILEOPSTRUCTW*) override { return ++calls, 0; }
     } fs;
     std::string from = temp.path() + "a.txt", to = temp.path() + "b.txt";
     ASSERT_TRUE(WriteFileBytes(from, "x"));
@@ -92,59 +87,21 @@ TEST_F(CopyCase, UnavailableDestinationNeverCopies) {
         from);
 }
 
-// Presses No in every question window that the shell opens for `owner`.
-class QuestionAnswerer {
-public:
-    explicit QuestionAnswerer(HWND owner) : m_owner(owner), m_thread([this] { Run(); }) {}
-    ~QuestionAnswerer() {
-        m_stop = true;
-        m_thread.join();
-    }
-    int answered() const { return m_answered; }
-
-private:
-    void Run() {
-        WaitUntil(
-            [this] {
-                EnumWindows(&QuestionAnswerer::Visit, reinterpret_cast<LPARAM>(this));
-                return m_stop.load();
-            },
-            INFINITE, 50);
-    }
-    static BOOL CALLBACK Visit(HWND window, LPARAM self_) {
-        auto* self = reinterpret_cast<QuestionAnswerer*>(self_);
-        if (GetWindow(window, GW_OWNER) != self->m_owner || !IsWindowVisible(window) ||
-            !GetDlgItem(window, IDNO) || !self->m_seen.insert(window).second)
-            return TRUE;
-        Press(window, IDNO);
-        ++self->m_answered;
-        return TRUE;
-    }
-    HWND m_owner;
-    std::set<HWND> m_seen; // each question is answered once
-    std::atomic<bool> m_stop{false};
-    std::atomic<int> m_answered{0};
-    std::thread m_thread;
-};
-
-TEST_F(CopyCase, DeclinedReplacementIsNotCounted) {
+TEST_F(CopyCase, DeclinedReplacementIsKeptNotFailed) {
     std::string from = temp.path() + "a.txt", to = temp.path() + "b.txt";
     ASSERT_TRUE(WriteFileBytes(from, "new"));
     ASSERT_TRUE(WriteFileBytes(to, "old"));
-    bool copied;
-    int answered;
-    {
-        QuestionAnswerer answerer(recorder.window());
-        copied = Copy(from, to, false);
-        answered = answerer.answered();
-    }
-    EXPECT_GE(answered, 1) << "the shell asked before replacing";
-    EXPECT_FALSE(copied);
+    file_copier copier;
+    bool kept = false; // the recorder answers Skip
+    EXPECT_FALSE(copier.copy_file(from, to, false, recorder.queue(), recorder.window(), false,
+                                  nullptr, false, nullptr, &kept));
+    EXPECT_TRUE(kept);
     std::string got;
     ASSERT_TRUE(ReadFileBytes(to, got));
     EXPECT_EQ(got, "old");
     ExpectNotices(
-        {{WM_COPY_NOT_COPIED, from + "  (not replaced: you chose to keep the existing file)"}},
+        {{WM_COPY_QUESTION, to},
+         {WM_COPY_NOT_COPIED, from + "  (not replaced: you chose to keep the existing file)"}},
         from);
 }
 

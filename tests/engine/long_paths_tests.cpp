@@ -1,6 +1,6 @@
 // The copy core on Windows' wide file functions: trees past 260 characters
 // made from the Unix side, protected destination files replaced, what a
-// file keeps, and the question asked where the shell cannot reach.
+// file keeps, and the replace question on a long path.
 #include "EngineRun.h"
 #include "FileCopier.h"
 #include "UnixBridge.h"
@@ -78,18 +78,17 @@ TEST_F(ReplaceCase, ProtectedDestinationFilesAreReplacedKeepingTheSourcesAttribu
     }
 }
 
-// Asked to be asked, with a path the shell cannot take: the dialog's own
-// question, and its answer is respected either way.
-TEST_F(ReplaceCase, BeyondTheShellsReachTheQuestionIsAskedAndItsAnswerKept) {
+// Asked to be asked, on a path past MAX_PATH: the dialog's question, and its
+// answer is respected either way.
+TEST_F(ReplaceCase, OnALongPathTheQuestionIsAskedAndItsAnswerKept) {
     std::string folder = temp.path() + std::string(150, 'p') + "\\" + std::string(100, 'q') + "\\";
     ASSERT_TRUE(MakeWideFolders(LongPath(folder)));
     std::string from = folder + "new.txt", to = folder + "existing.txt";
-    ASSERT_FALSE(shell_can_reach(to));
+    ASSERT_GT(to.size(), static_cast<size_t>(MAX_PATH));
     ASSERT_TRUE(WriteWideFile(LongPath(from), "new"));
     ASSERT_TRUE(WriteWideFile(LongPath(to), "kept"));
 
-    std::string question = "The destination already holds a file of this name:\n\n" + to +
-                           "\n\nDo you want to replace it with the file being copied?";
+    std::string question = to;
     EXPECT_EQ(CopyOne(recorder, from, to, false),
               "QUESTION [" + question + "]\nNOT_COPIED [" + from +
                   "  (not replaced: you chose to keep the existing file)]\n");
@@ -98,7 +97,7 @@ TEST_F(ReplaceCase, BeyondTheShellsReachTheQuestionIsAskedAndItsAnswerKept) {
     EXPECT_EQ(content, "kept") << "No keeps the existing file";
 
     recorder.clear();
-    recorder.set_answer(IDYES);
+    recorder.set_answers({replace_answer::replace});
     EXPECT_EQ(CopyOne(recorder, from, to, false), "QUESTION [" + question + "]\n");
     ASSERT_TRUE(ReadWideFile(LongPath(to), content));
     EXPECT_EQ(content, "new");

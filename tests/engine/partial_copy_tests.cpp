@@ -31,7 +31,6 @@ struct FailsUntouched : file_system {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    int file_operation(SHFILEOPSTRUCTW*) override { return ERROR_ACCESS_DENIED; }
 };
 
 // The same, after a look at the destination that failed for a moment (a

@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     UrlRecorder recorder;
 
     // Started as the shell starts a shortcut's target: its quoted path as the
-    // command line, which is where the help launcher finds the folder.
+    // command line; the help launcher finds the folder from the program file.
     const std::string program = ShortcutTarget(shortcut);
     if (Lower(program) != Lower(folder + "Veltra.exe"))
         return Fail(("the Veltra shortcut points at " + program).c_str());
@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
         VeltraProcess app({recorder.Environment()}, program, folder);
         Press(app.dialog(), IDC_HELP_BUTTON);
         opened = recorder.Wait(1);
-        Press(app.dialog(), IDCANCEL); // ends the dialog at once
+        // The close box ends the dialog at once.
+        PostMessageA(app.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
         ended = app.WaitForExit();
     } catch (const std::exception& e) {
         return Fail(e.what());

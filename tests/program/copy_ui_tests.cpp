@@ -38,7 +38,7 @@ std::string ReportOfEngineCopy(const std::string& source, const std::string& des
 
 } // namespace
 
-TEST(StartCopyChecks, EachMessageInItsOrderAndTheReportEmptiedFirst) {
+TEST(StartCopyChecks, EachMessageInItsOrderAndTheReportKept) {
     VeltraProcess app;
     TempFolder temp;
     struct Case {
@@ -63,10 +63,12 @@ TEST(StartCopyChecks, EachMessageInItsOrderAndTheReportEmptiedFirst) {
          "Source and destination folders must be different"},
     };
     for (const auto& c : cases) {
+        SetTextOf(app.item(IDC_SOURCE_EDIT), c.source);
+        SetTextOf(app.item(IDC_DESTINATION_EDIT), c.destination);
         SetTextOf(app.item(IDC_REPORT_EDIT), "old report\r\n");
-        StartCopy(app, c.source, c.destination);
+        Press(app.dialog(), IDC_START_COPY);
         EXPECT_EQ(AnswerAlert(app), c.message) << c.source << " -> " << c.destination;
-        EXPECT_EQ(ReportOf(app), "") << "emptied before the check";
+        EXPECT_EQ(ReportOf(app), "old report\r\n") << "a failed check keeps the report";
         EXPECT_TRUE(IsEnabled(app.item(IDC_START_COPY)));
         EXPECT_EQ(TextOf(app.item(IDC_STATUS_TEXT)), "Status: Ready");
     }

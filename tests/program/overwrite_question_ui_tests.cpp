@@ -1,6 +1,6 @@
 // "Ask me before overwriting existing destination files" through the real
-// Veltra.exe: the shell asks for each existing file, a Yes replaces it, a No
-// leaves it untouched and the file is reported as not copied.
+// Veltra.exe: Veltra's own question for each existing file, with both files
+// shown, and answers for one file or for the rest of the copy.
 #include "EngineRun.h"
 #include "FormatText.h"
 #include "TempFolder.h"
@@ -16,64 +16,64 @@
 
 namespace {
 
-// The caption of the question the shell asks, on Veltra's behalf and owned
-// by its main dialog, before it replaces an existing file.
-constexpr const char* kOverwriteQuestionCaption = "Confirm file overwrite";
+// The caption of Veltra's question before it replaces a file.
+constexpr const char* kQuestionCaption = "Replace File";
 
 std::string Content(const std::string& path) {
     std::string content;
     return ReadFileBytes(path, content) ? content : "<missing>";
 }
 
-TEST(OverwriteQuestion, YesReplacesNoKeepsAndTheDeclinedFileIsReported) {
+// Three files of the source are in the destination already.
+struct AskedCopy : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(MakeTree(source, {{"a.txt", "new a, longer"},
+                                      {"b.txt", "new b, longer"},
+                                      {"c.txt", "new c, longer"},
+                                      {"fresh.txt", "only in the source"},
+                                      {"sub\\inner.txt", "inner"}}));
+        ASSERT_TRUE(MakeTree(destination, {{"a.txt", "old a"},
+                                           {"b.txt", "old b"},
+                                           {"c.txt", "old c"},
+                                           {"other.txt", "only in the destination"}}));
+        SetChecked(app.item(IDC_ASK_BEFORE_OVERWRITE), true);
+        StartCopy(app, source, destination);
+    }
     TempFolder temp;
     std::string source = temp.path() + "source\\", destination = temp.path() + "dest\\";
-    ASSERT_TRUE(MakeTree(source, {{"keep.txt", "new keep, longer than before"},
-                                  {"replace.txt", "new replace"},
-                                  {"fresh.txt", "only in the source"},
-                                  {"sub\\inner.txt", "inner"}}));
-    ASSERT_TRUE(MakeTree(destination, {{"keep.txt", "old keep"},
-                                       {"replace.txt", "old replace, longer than the new one"},
-                                       {"other.txt", "only in the destination"},
-                                       {"sub\\", ""}}));
-
     VeltraProcess app;
-    SetChecked(app.item(IDC_ASK_BEFORE_OVERWRITE), true);
-    ASSERT_TRUE(IsChecked(app.item(IDC_ASK_BEFORE_OVERWRITE)));
-    StartCopy(app, source, destination);
+};
 
-    // One question per existing file; the status line names the file asked about.
-    std::vector<std::string> askedAbout;
-    for (int i = 0; i < 2; ++i) {
-        HWND question = app.WaitForWindow(kOverwriteQuestionCaption, 60000);
-        ASSERT_NE(question, nullptr) << "question " << i + 1 << " did not come";
-        EXPECT_EQ(GetWindow(question, GW_OWNER), app.dialog()) << "owned by the main dialog";
-        std::string status = TextOf(app.item(IDC_STATUS_TEXT));
-        askedAbout.push_back(status);
-        bool isReplace = status == "Status: copying file " + source + "replace.txt";
-        EXPECT_TRUE(isReplace || status == "Status: copying file " + source + "keep.txt") << status;
-        Press(question, isReplace ? IDYES : IDNO);
-        ASSERT_TRUE(app.WaitForWindowGone(question));
-    }
+TEST_F(AskedCopy, TheQuestionShowsBothFilesAndReplaceAllHoldsForTheRest) {
+    HWND question = app.WaitForWindow(kQuestionCaption, 60000);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(GetWindow(question, GW_OWNER), app.dialog()) << "owned by the main dialog";
+    std::string first = TextOf(GetDlgItem(question, IDC_REPLACE_NAME));
+    EXPECT_EQ(TextOf(GetDlgItem(question, IDC_REPLACE_FOLDER)), destination);
+    EXPECT_EQ(TextOf(GetDlgItem(question, IDC_REPLACE_EXISTING)).rfind("5 bytes, modified ", 0),
+              0u);
+    EXPECT_EQ(TextOf(GetDlgItem(question, IDC_REPLACE_INCOMING)).rfind("13 bytes, modified ", 0),
+              0u);
+    Press(question, IDNO); // Skip: this file only
+    ASSERT_TRUE(app.WaitForWindowGone(question));
+
+    question = app.WaitForWindow(kQuestionCaption, 60000);
+    ASSERT_NE(question, nullptr) << "the next file is asked about";
+    EXPECT_NE(TextOf(GetDlgItem(question, IDC_REPLACE_NAME)), first);
+    Press(question, IDC_REPLACE_ALL);
     ASSERT_TRUE(WaitForCopyComplete(app));
-    EXPECT_NE(askedAbout[0], askedAbout[1]) << "each file is asked about once";
-    EXPECT_EQ(app.WaitForWindow(kOverwriteQuestionCaption, 0), nullptr) << "no third question";
+    EXPECT_EQ(app.WaitForWindow(kQuestionCaption, 0), nullptr) << "no third question";
 
-    EXPECT_EQ(Content(destination + "replace.txt"), "new replace") << "replaced after Yes";
-    EXPECT_EQ(Content(destination + "keep.txt"), "old keep") << "untouched after No";
-    EXPECT_EQ(Content(destination + "fresh.txt"), "only in the source")
-        << "new files need no question";
-    EXPECT_EQ(Content(destination + "sub\\inner.txt"), "inner");
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        EXPECT_EQ(Content(destination + name), name == first ? "old " + first.substr(0, 1)
+                                                             : Content(source + name))
+            << name;
     EXPECT_EQ(Content(destination + "other.txt"), "only in the destination");
-
-    double keepBytes = 28, allBytes = 28 + 11 + 18 + 5;
-    EXPECT_EQ(ReportOf(app),
-              "* Folder " + source +
-                  "\r\n+ keep.txt  (not replaced: you chose to keep the existing file)\r\n"
-                  "- Summary --------------------------------------------------\r\n" +
-                  FormatText("Veltra was unable to copy 1 (of 4) files, totalling %.2fMb (%.2f%% "
-                             "of the original source folder)\r\n",
-                             keepBytes / 1048576.0, keepBytes / allBytes * 100));
+    EXPECT_EQ(ReportOf(app), "* Folder " + source + "\r\n+ " + first +
+                                 "  (not replaced: you chose to keep the existing file)\r\n"
+                                 "- Summary --------------------------------------------------\r\n"
+                                 "All files copied successfully.  4 files, totalling 0.00Mb.\r\n"
+                                 "1 files were kept as you chose, totalling 0.00Mb.\r\n");
 }
 
 TEST(OverwriteQuestion, UncheckedReplacesWithoutAsking) {
@@ -85,7 +85,7 @@ TEST(OverwriteQuestion, UncheckedReplacesWithoutAsking) {
     SetChecked(app.item(IDC_ASK_BEFORE_OVERWRITE), false);
     StartCopy(app, source, destination);
     ASSERT_TRUE(WaitForCopyComplete(app));
-    EXPECT_EQ(app.WaitForWindow(kOverwriteQuestionCaption, 0), nullptr);
+    EXPECT_EQ(app.WaitForWindow(kQuestionCaption, 0), nullptr);
     EXPECT_EQ(CompareTrees(source, destination), "");
     EXPECT_EQ(SummaryLine(ReportOf(app)),
               "All files copied successfully.  2 files, totalling 0.00Mb.");

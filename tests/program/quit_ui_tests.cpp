@@ -1,6 +1,8 @@
-// Quitting or closing the real Veltra.exe while a copy runs: the current
-// file is finished, nothing half-written is left, and a copy that ends
-// while the quit question is open still lets Yes quit.
+// Quitting, closing or stopping the real Veltra.exe's copy while it runs:
+// the current file is finished, nothing half-written is left, a copy that
+// ends while the quit question is open still lets Yes quit, and Stop Copy
+// ends the copy with its report while the program stays.
+#include "EngineRun.h"
 #include "FormatText.h"
 #include "TempFolder.h"
 #include "Trees.h"
@@ -81,9 +83,25 @@ TEST_F(QuitDuringCopy, NoChangesNothingYesFinishesTheFileAndCloses) {
     ExpectNoPartialFiles(source, destination, kTotal);
 }
 
-TEST_F(QuitDuringCopy, EscapeClosesWithoutLeavingAHalfWrittenFile) {
-    PressEscape(app.dialog());
+TEST_F(QuitDuringCopy, TheCloseBoxClosesWithoutLeavingAHalfWrittenFile) {
+    PostMessageA(app.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(app.WaitForExit(60000));
+    ExpectNoPartialFiles(source, destination, kTotal);
+}
+
+TEST_F(QuitDuringCopy, StopCopyEndsTheCopyWithItsReportAndTheDialogStays) {
+    HWND button = app.item(IDC_START_COPY);
+    EXPECT_EQ(TextOf(button), "&Stop Copy");
+    EXPECT_TRUE(IsEnabled(button));
+    EXPECT_EQ(FocusOf(app.dialog()), button) << "the keyboard reaches it at once";
+    Press(app.dialog(), IDC_START_COPY);
+    ASSERT_TRUE(WaitForCopyComplete(app, 60000));
+    EXPECT_EQ(app.CountWindows("Veltra"), 0) << "nothing was asked";
+    EXPECT_FALSE(app.HasExited());
+    std::string summary = SummaryLine(ReportOf(app));
+    EXPECT_EQ(summary.rfind("The copy is incomplete", 0), 0u) << summary;
+    EXPECT_EQ(TextOf(button), "&Start Copy");
+    EXPECT_TRUE(IsEnabled(button));
     ExpectNoPartialFiles(source, destination, kTotal);
 }
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kOverwriteQuestionCaption = "Confirm file overwrite";
+constexpr const char* kOverwriteQuestionCaption = "Replace File"; // Veltra's question
 
 TEST(SecondRun, OnlyTheChangedFileIsCopiedAndAskedAbout) {
     TempFolder temp;
@@ -32,6 +32,7 @@ TEST(SecondRun, OnlyTheChangedFileIsCopiedAndAskedAbout) {
     HWND question = app.WaitForWindow(kOverwriteQuestionCaption, 60000);
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(TextOf(app.item(IDC_STATUS_TEXT)), "Status: copying file " + source + "b.txt");
+    EXPECT_EQ(TextOf(GetDlgItem(question, IDC_REPLACE_NAME)), "b.txt");
     Press(question, IDYES);
     ASSERT_TRUE(app.WaitForWindowGone(question));
     ASSERT_TRUE(WaitForCopyComplete(app));

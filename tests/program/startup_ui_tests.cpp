@@ -51,11 +51,6 @@ TEST(StartUp, QuitWithNoCopyEndsAtOnce) {
     EXPECT_TRUE(app.WaitForExit());
 }
 
-TEST(StartUp, EscapeEndsAtOnce) {
-    VeltraProcess app;
-    PressEscape(app.dialog());
-    EXPECT_TRUE(app.WaitForExit());
-}
 
 TEST(StartUp, CloseBoxEndsAtOnce) {
     VeltraProcess app;
@@ -78,13 +73,13 @@ TEST(StartUp, StrayDialogManagerMessagesAreIgnored) {
     EXPECT_TRUE(app.WaitForExit());
 }
 
-TEST(StartUp, AboutFromTheSystemMenuShowsEmptyPanes) {
+TEST(StartUp, AboutFromTheSystemMenuShowsItsTexts) {
     VeltraProcess app;
     PostMessageA(app.dialog(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     HWND about = app.WaitForWindow("About Veltra");
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(TextOf(GetDlgItem(about, IDC_USAGE_TEXT)), "");
-    EXPECT_EQ(TextOf(GetDlgItem(about, IDC_LICENSE_TEXT)), "");
+    EXPECT_EQ(TextOf(GetDlgItem(about, IDC_USAGE_TEXT)).size(), 788u);
+    EXPECT_GT(TextOf(GetDlgItem(about, IDC_LICENSE_TEXT)).size(), 1000u);
     Press(about, IDOK);
     EXPECT_TRUE(app.WaitForWindowGone(about));
 }

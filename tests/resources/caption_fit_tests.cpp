@@ -157,7 +157,7 @@ void ExpectEveryCaptionFits(int templateId) {
 
 } // namespace
 
-TEST(CaptionFit, EveryCaptionOfTheThreeDialogsShowsWhole) {
+TEST(CaptionFit, EveryCaptionOfTheFourDialogsShowsWhole) {
     HDC screen = ::GetDC(nullptr);
     char face[LF_FACESIZE] = {};
     HGDIOBJ old =
@@ -171,4 +171,5 @@ TEST(CaptionFit, EveryCaptionOfTheThreeDialogsShowsWhole) {
     ExpectEveryCaptionFits(IDD_VELTRA_DIALOG);
     ExpectEveryCaptionFits(IDD_ABOUTBOX);
     ExpectEveryCaptionFits(IDD_ALERT);
+    ExpectEveryCaptionFits(IDD_REPLACE_QUESTION);
 }

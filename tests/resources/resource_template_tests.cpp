@@ -72,6 +72,10 @@ TEST(ResourceTemplates, MainDialogHasEveryControlInTabOrder) {
     EXPECT_TRUE(busy.style & SS_SUNKEN);
     ExpectRect(busy, 15, 149, 249, 17);
     EXPECT_EQ(t.item(IDC_STATUS_TEXT).style & SS_TYPEMASK, static_cast<DWORD>(SS_LEFTNOWORDWRAP));
+    // A long path loses its middle, so that the file name shows, and an
+    // ampersand in a name is shown, not taken for an accelerator.
+    EXPECT_TRUE(t.item(IDC_STATUS_TEXT).style & SS_PATHELLIPSIS);
+    EXPECT_TRUE(t.item(IDC_STATUS_TEXT).style & SS_NOPREFIX);
     ExpectRect(t.item(IDC_STATUS_TEXT), 15, 169, 317, 17);
     ExpectRect(t.item(IDC_STATISTICS_TEXT), 15, 189, 249, 17);
 

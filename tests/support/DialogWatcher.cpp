@@ -45,6 +45,8 @@ void RunWithHelper(const std::function<void()>& modal,
             if (!left)
                 break;
             Press(left, IDCANCEL);
+            // Veltra's main dialog ignores Escape's IDCANCEL; its close box ends it.
+            ::PostMessageA(left, WM_CLOSE, 0, 0);
         }
     });
     modal();

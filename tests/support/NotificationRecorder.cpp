@@ -57,14 +57,33 @@ LRESULT CALLBACK NotificationRecorder::WindowProc(HWND window, UINT message, WPA
     if (self && (message == WM_COPY_ERROR || message == WM_COPY_QUESTION ||
                  message == WM_COPY_DONE)) {
         self->take_news();
+        if (message == WM_COPY_QUESTION)
+            return self->answer();
         self->record({message, message == WM_COPY_DONE ? std::string() : self->m_queue.pop()});
         if (message == WM_COPY_DONE)
             SetEvent(self->m_done);
-        return message == WM_COPY_QUESTION ? self->m_answer : 0;
+        return 0;
     }
     if (message == WM_DESTROY)
         PostQuitMessage(0);
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT NotificationRecorder::answer() {
+    std::optional<replace_question> question = m_queue.pop_question();
+    record({WM_COPY_QUESTION, question ? question->destination_file : "<no question>"});
+    std::lock_guard<std::mutex> hold(m_mutex);
+    replace_answer given = replace_answer::skip;
+    if (!m_answers.empty()) {
+        given = m_answers.back();
+        m_answers.pop_back();
+    }
+    return static_cast<LRESULT>(given);
+}
+
+void NotificationRecorder::set_answers(std::vector<replace_answer> answers) {
+    std::lock_guard<std::mutex> hold(m_mutex);
+    m_answers.assign(answers.rbegin(), answers.rend());
 }
 
 void NotificationRecorder::take_news() {

@@ -36,8 +36,10 @@ public:
     HWND window() const { return m_window; }
     MessageQueue* queue() { return &m_queue; }
     void set_hook(Hook hook);
-    // The answer to the worker's questions (IDYES or IDNO; IDNO at first).
-    void set_answer(int answer) { m_answer = answer; }
+    // The answers to the worker's replace questions, in order; once they
+    // are used up, every question is answered Skip. A question is recorded
+    // with the file it would replace as its text.
+    void set_answers(std::vector<replace_answer> answers);
 
     // Waits for WM_COPY_DONE; false on time-out.
     bool wait_done(DWORD milliseconds = 120000);
@@ -57,13 +59,14 @@ private:
     void run(HANDLE ready);
     void record(const Notification& n);
     void take_news();
+    LRESULT answer(); // a replace question's
 
     MessageQueue m_queue;
     std::mutex m_mutex;
     std::vector<Notification> m_received;
     Hook m_hook;
     HANDLE m_done = nullptr;
-    int m_answer = IDNO;
+    std::vector<replace_answer> m_answers; // still to give, first at the back
     HWND m_window = nullptr;
     Progress m_progress;
     HWND m_status = nullptr;

@@ -150,6 +150,13 @@ void PressEscape(HWND dialog) {
     PostMessageA(target ? target : dialog, WM_KEYUP, VK_ESCAPE, 0xC0010001);
 }
 
+void PressEnterIn(HWND control) {
+    // Posted after the focus change, so the dialog manager meets Enter in it.
+    PostMessageA(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    PostMessageA(control, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageA(control, WM_KEYUP, VK_RETURN, 0xC01C0001);
+}
+
 bool IsEnabled(HWND window) {
     return IsWindowEnabled(window) != FALSE;
 }

@@ -55,6 +55,8 @@ std::string ChildTexts(HWND dialog);
 void Press(HWND dialog, int id);
 // Presses Escape in `dialog`, as the keyboard does.
 void PressEscape(HWND dialog);
+// Gives `control` of a dialog the focus and presses Enter in it.
+void PressEnterIn(HWND control);
 bool IsEnabled(HWND window);
 bool IsChecked(HWND button);
 void SetChecked(HWND button, bool checked);
