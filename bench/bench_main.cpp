@@ -15,6 +15,7 @@
 #include "CopyWindow.h"
 #include "NotificationRecorder.h"
 #include "PathOps.h"
+#include "ReplaceWhole.h"
 
 #include <windows.h>
 
@@ -171,8 +172,9 @@ void PrintParts(const std::string& from, const std::string& to) {
         CopyFileA(a.c_str(), b.c_str(), FALSE);
     });
     // Replacing the files of a full folder, through the wide calls: in
-    // place, and as the engine does it, a new copy beside each file that
-    // then takes its place (MoveFileExW), against copying them fresh.
+    // place, a new copy beside each file that then takes its place
+    // (MoveFileExW), and the engine's replace_whole, against copying them
+    // fresh.
     {
         auto wide = [](const std::string& path) {
             std::wstring w(path.size(), L'\0');
@@ -205,6 +207,12 @@ void PrintParts(const std::string& from, const std::string& to) {
                 CopyFileExW(a.c_str(), beside.c_str(), nullptr, nullptr, nullptr,
                             COPY_FILE_FAIL_IF_EXISTS);
                 MoveFileExW(beside.c_str(), b.c_str(), MOVEFILE_REPLACE_EXISTING);
+            });
+            // The engine's own step: ReplaceFileW with the old file set
+            // aside and deleted, the source's attributes set again.
+            per_file("replace-whole", [](const std::wstring& a, const std::wstring& b) {
+                DWORD error;
+                replace_whole(real_file_system(), a, b, FILE_ATTRIBUTE_ARCHIVE, &error);
             });
         }
     }

@@ -18,10 +18,16 @@ bool folder_copier::create_folder(const std::string& path, bool* created) {
         return true; // the server level of a network path
     if (!create_folder(head))
         return false;
-    if (fs->create_directory(long_path(path).c_str())) {
+    std::wstring wide = long_path(path);
+    if (fs->create_directory(wide.c_str())) {
         if (created)
             *created = true;
         return true;
     }
-    return fs->last_error() == ERROR_ALREADY_EXISTS;
+    return fs->last_error() == ERROR_ALREADY_EXISTS || folder_exists(wide);
+}
+
+bool folder_copier::folder_exists(const std::wstring& path) const {
+    DWORD attributes = fs->file_attributes(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -1,6 +1,7 @@
 #include "DestinationListing.h"
 
 #include "AnsiText.h"
+#include "ReplaceWhole.h"
 
 namespace {
 
@@ -23,7 +24,11 @@ bool destination_listing::read(file_system& fs, const std::string& folder) {
         return listed = fs.last_error() == ERROR_FILE_NOT_FOUND;
     bool whole = true;
     for (;;) {
-        if (entry.name != "." && entry.name != "..")
+        // A temporary file an earlier copy left behind goes (ReplaceWhole.h).
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            is_leftover_temporary(entry.name))
+            discard_temporary(fs, long_path(folder) + WideFromAnsi(entry.name));
+        else if (entry.name != "." && entry.name != "..")
             by_name.emplace(WideFromAnsi(entry.name), entry);
         if (!fs.find_next_file(find, &entry)) {
             whole = fs.last_error() == ERROR_NO_MORE_FILES;

@@ -2,7 +2,9 @@
 // What a destination folder that was there before this copy holds, read in
 // one listing when the walk enters it and then looked up by name in memory:
 // on a network share each look-up of a single file is a round trip, while a
-// listing is one for a whole folder (a few for a large one).
+// listing is one for a whole folder (a few for a large one). Reading it also
+// removes the temporary files an earlier copy left there. Read only once
+// made, so copies on several threads may share it.
 
 #include "FileSystem.h"
 #include "PathOps.h"

@@ -11,6 +11,14 @@
 class MessageQueue;
 class copy_job;
 
+// What the walk already knows of a file's place in the destination, from a
+// folder it has just made or listed: with `known` false, nothing (the step
+// looks); with a null entry, that nothing is there; otherwise what is there.
+struct known_destination {
+    bool known = false;
+    const find_entry* entry = nullptr;
+};
+
 class file_copier {
 public:
     file_copier() = default;
@@ -19,10 +27,10 @@ public:
     // Copies source_file to destination_file (full paths as the user knows
     // them). Returns true when the file was copied. With
     // destination_unavailable nothing is tried and the file is reported as
-    // not copied. With destination_known_absent the caller knows of nothing
-    // at destination_file, and the destination is not looked at unless the
-    // copy finds something there after all. A new file is never written
-    // over one that is there.
+    // not copied. With `known` the destination is not looked at, unless
+    // the copy finds something there after all. A new file is never written
+    // over one that is there, and nothing over a file that merely answers to
+    // the destination's name by its short 8.3 name.
     //
     // The copy itself is CopyFileExW on the long forms of the paths. When
     // the user asked to be asked (overwrite_silently false) and a file is
@@ -32,7 +40,7 @@ public:
     // with its reason, and `kept` (when given) says so.
     bool copy_file(std::string source_file, std::string destination_file, bool overwrite_silently,
                    MessageQueue* message_queue, HWND notify_window, bool destination_unavailable,
-                   file_system* fs = nullptr, bool destination_known_absent = false,
+                   file_system* fs = nullptr, const known_destination& known = {},
                    copy_job* job = nullptr, bool* kept = nullptr);
 
     // Set for a copy on a copy thread: where the user would have to be

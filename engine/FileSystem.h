@@ -8,17 +8,24 @@
 
 #include <string>
 
-// Identifies a folder on its volume, whatever path or link reaches it.
+// Identifies a folder on its volume, whatever path or link reaches it: the
+// volume's serial number and the folder's 128-bit id where the volume gives
+// one (ReFS documents its 64-bit index as not unique), its 64-bit file
+// index otherwise.
 struct folder_identity {
-    DWORD volume = 0;
-    DWORD index_high = 0;
-    DWORD index_low = 0;
+    ULONGLONG volume = 0;
+    ULONGLONG id_high = 0;
+    ULONGLONG id_low = 0;
     bool operator==(const folder_identity&) const = default;
     // Some network redirectors report a zero serial number or a zero file
     // index for every folder: such an identity tells folders apart from
     // nothing, so it is not used.
-    bool known() const { return volume != 0 && (index_high != 0 || index_low != 0); }
+    bool known() const { return volume != 0 && (id_high != 0 || id_low != 0); }
 };
+
+// The identity FileIdInfo gives; false when its id is all zeros, which a
+// file system without 128-bit ids answers (then the file index serves).
+bool identity_from_file_id(const FILE_ID_INFO& info, folder_identity* identity);
 
 // One entry of a folder listing: what the walk reads of WIN32_FIND_DATAW,
 // with the name whole. In UTF-8 a name of 255 characters may take 765
@@ -28,6 +35,7 @@ struct find_entry {
     DWORD nFileSizeHigh = 0;
     DWORD nFileSizeLow = 0;
     FILETIME ftLastWriteTime = {};
+    DWORD reparse_tag = 0; // of a reparse point (0 where the system names none)
     std::string name;
 };
 
@@ -56,6 +64,14 @@ public:
     // MoveFileExW with MOVEFILE_REPLACE_EXISTING: `from` takes `to`'s place
     // in one step, on the same volume.
     virtual BOOL move_replacing(const wchar_t* from, const wchar_t* to);
+    // ReplaceFileW: `replacement` takes `replaced`'s place and keeps what
+    // Windows keeps of a replaced file (security, creation time, streams);
+    // the old file is moved to `backup`. Merge errors are ignored.
+    virtual BOOL replace_file(const wchar_t* replaced, const wchar_t* replacement,
+                              const wchar_t* backup);
+    // True when another program holds the file open without letting it be
+    // deleted or renamed (a sharing violation on opening it for DELETE).
+    virtual bool held_by_another_program(const wchar_t* path);
     // GetFileAttributesW: INVALID_FILE_ATTRIBUTES when nothing is there.
     virtual DWORD file_attributes(const wchar_t* path);
     // GetFileAttributesExW: size and times, for the replace question.
@@ -68,6 +84,11 @@ public:
     // The identity of the folder that `path` leads to (links followed);
     // false when it cannot be opened.
     virtual bool identify_folder(const wchar_t* path, folder_identity* identity);
+    // The path of the folder that `path` leads to, every link followed
+    // (GetFinalPathNameByHandleW, in the \\?\ form); opening a folder does not
+    // list it, so a link that denies listing still names its target. False
+    // when it cannot be opened.
+    virtual bool final_path(const wchar_t* path, std::wstring* final);
 
     // identify_folder, false also when the identity is not a known one.
     bool identify_known_folder(const wchar_t* path, folder_identity* identity) {

@@ -87,12 +87,14 @@ void folder_copier::copy_folder(std::string source_folder, std::string destinati
     level_source = source_folder;
 
     if (!destination_unavailable) {
+        std::wstring destination_long = long_path(destination_folder);
         if (top_level)
             destination_made = create_folder(destination_folder, &destination_created);
-        else if (fs->create_directory(long_path(destination_folder).c_str()))
+        else if (fs->create_directory(destination_long.c_str()))
             destination_made = destination_created = true;
         else
-            destination_made = fs->last_error() == ERROR_ALREADY_EXISTS;
+            destination_made =
+                fs->last_error() == ERROR_ALREADY_EXISTS || folder_exists(destination_long);
     }
     // A folder that was there before: one listing tells which names it
     // holds, so that no file needs a look-up of its own.
@@ -168,6 +170,18 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
         if (const char* why = unusable_name(name)) {
             send(WM_COPY_NOT_COPIED, child_source + why);
             mark_incomplete(); // its contents cannot even be listed
+            return;
+        }
+        if (const char* note = left_out_at_root(entry)) {
+            send(WM_COPY_NOT_COPIED, child_source + note);
+            return;
+        }
+        // A link to a folder of the tree (a profile's compatibility
+        // junctions, which deny listing) would copy that folder twice: it is
+        // named once, not followed, and misses nothing.
+        if (std::optional<std::string> target = target_inside_tree(entry, child_source)) {
+            send(WM_COPY_NOT_COPIED, child_source + "  (not followed: a link to the folder " +
+                                         *target + ", copied at its own place)");
             return;
         }
         // Copied there, its files would land on the source's own files.

@@ -86,6 +86,18 @@ private:
     // True when `identity` is that of the folder this level walks.
     bool is_level_folder(const folder_identity& identity) const;
     bool leads_into_walked_folder(const std::string& link_folder) const;
+    // When the folder link link_folder leads to a folder inside the tree
+    // being copied, which is copied at its own place: that folder's path as
+    // the user knows it. Found without listing anything.
+    std::optional<std::string> target_inside_tree(const find_entry& entry,
+                                                  const std::string& link_folder) const;
+    // A folder of the drive's own that a copy of a drive's root leaves out
+    // (the volume's system folder, the recycle bin): the note saying so.
+    const char* left_out_at_root(const find_entry& entry) const;
+    // True when `path` (a long path) is a folder, after CreateDirectoryW
+    // failed on it: some volumes answer access denied for a folder that
+    // exists (a share's or a volume's root, some network file systems).
+    bool folder_exists(const std::wstring& path) const;
     // Why the subfolder child_source may not be walked: its destination is
     // the job's source folder, a folder being walked or the subfolder
     // itself (by path, or by identity where it exists). Null when it may.
@@ -125,5 +137,6 @@ private:
     destination_listing destination_entries;
     mutable std::optional<folder_identity> level_identity;       // found when a link needs it
     mutable std::optional<folder_identity> destination_identity; // top level only
+    mutable std::optional<std::string> final_source;             // top level only
     std::shared_ptr<level_names> names = std::make_shared<level_names>();
 };

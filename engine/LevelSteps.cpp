@@ -12,6 +12,7 @@
 #include "FileCopier.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -67,7 +68,13 @@ void folder_copier::copy_file_entry(const find_entry& entry, const std::string& 
         claim_name(name);
         return;
     }
-    bool known_absent = destination_created || destination_entries.known_absent(name);
+    // What the level knows is in the file's place, kept with the copy: the
+    // level may be gone by the time a copy thread takes it.
+    bool listed = destination_created || destination_entries.is_read();
+    std::optional<find_entry> there;
+    if (const find_entry* found = destination_entries.find(name))
+        there = *found;
+    bool known_absent = listed && !there;
     MessageQueue* queue = message_queue;
     HWND to = notify_window;
     double size = size_of(entry);
@@ -79,9 +86,10 @@ void folder_copier::copy_file_entry(const find_entry& entry, const std::string& 
     // The copy in its turn on the walk thread, where the user may be asked.
     auto copy_here = [=] {
         bool kept = false;
+        known_destination known{listed, there ? &*there : nullptr};
         bool copied = file_copier().copy_file(source_file, destination_file, silently, queue, to,
-                                              destination_unavailable, system, known_absent,
-                                              asking, &kept);
+                                              destination_unavailable, system, known, asking,
+                                              &kept);
         count_file(statistics, copied, kept, size, queue, to);
         return copied;
     };
@@ -99,10 +107,10 @@ void folder_copier::copy_file_entry(const find_entry& entry, const std::string& 
     auto copy = [=] {
         file_copier copier;
         copier.leave_question = true;
+        known_destination known{listed, there ? &*there : nullptr};
         outcome->copied =
             copier.copy_file(source_file, destination_file, silently, &outcome->news, nullptr,
-                             destination_unavailable, system, known_absent, nullptr,
-                             &outcome->kept);
+                             destination_unavailable, system, known, nullptr, &outcome->kept);
         outcome->question_left = copier.question_left;
     };
     std::shared_ptr<level_names> level = names;

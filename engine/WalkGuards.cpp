@@ -9,6 +9,8 @@
 #include "CopyWindow.h"
 #include "PathOps.h"
 
+#include <cctype>
+
 namespace {
 const char* const kPlaceIsSource =
     "  (not copied: its place in the destination is the source folder itself)";
@@ -24,6 +26,52 @@ bool folder_copier::is_level_folder(const folder_identity& identity) const {
         level_identity = own;
     }
     return *level_identity == identity;
+}
+
+std::optional<std::string> folder_copier::target_inside_tree(const find_entry& entry,
+                                                             const std::string& link_folder) const {
+    // Only a link names another folder: a reparse point of another kind (a
+    // cloud file's placeholder, a deduplicated folder) is a folder of its
+    // own. Wine names no kind for its links.
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        (entry.reparse_tag != 0 && !IsReparseTagNameSurrogate(entry.reparse_tag)))
+        return std::nullopt;
+    // The tree's own folder as the system finds it, every link and
+    // substituted drive resolved, learnt once at the top.
+    const folder_copier* top = this;
+    while (top->parent_level)
+        top = top->parent_level;
+    std::wstring found;
+    if (!top->final_source) {
+        if (!fs->final_path(long_path(top->level_source).c_str(), &found))
+            return std::nullopt;
+        std::string tree = plain_path(AnsiFromWide(found));
+        add_trailing_backslash(tree);
+        top->final_source = tree;
+    }
+    if (!fs->final_path(long_path(link_folder).c_str(), &found))
+        return std::nullopt; // entering it will fail and be reported there
+    std::string target = plain_path(AnsiFromWide(found));
+    add_trailing_backslash(target);
+    const std::string& tree = *top->final_source;
+    if (target.size() < tree.size() ||
+        !same_path_ignoring_case(target.substr(0, tree.size()), tree))
+        return std::nullopt;
+    return top->level_source + target.substr(tree.size());
+}
+
+const char* folder_copier::left_out_at_root(const find_entry& entry) const {
+    const std::string& root = level_source;
+    bool drive_root = !parent_level && root.size() == 3 &&
+                      isalpha(static_cast<unsigned char>(root[0])) && root[1] == ':' &&
+                      root[2] == '\\';
+    if (!drive_root || !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return nullptr;
+    if (same_path_ignoring_case(entry.name, "System Volume Information"))
+        return "  (left out: the drive's own system folder)";
+    if (same_path_ignoring_case(entry.name, "$RECYCLE.BIN"))
+        return "  (left out: the drive's recycle bin)";
+    return nullptr;
 }
 
 bool folder_copier::leads_into_walked_folder(const std::string& link_folder) const {

@@ -72,6 +72,10 @@ void ReportPrinter::Print(HWND reportEdit) {
         info.cbSize = sizeof(info);
         info.lpszDocName = "Veltra Report";
         int result = m_calls.StartDoc(dc, info);
+        // A printer that asks for a file name (Microsoft Print to PDF) asks
+        // inside StartDoc; cancelled there, the job is the user's cancel.
+        if (result <= 0 && ::GetLastError() == ERROR_CANCELLED)
+            throw print_job_abandoned;
         if (result <= 0)
             m_showAlert(FormatText("Error: printing, start document error %d", result));
         documentOpen = result > 0;

@@ -32,6 +32,10 @@ public:
     std::function<void(const std::string&)> before_copy;
     std::function<DWORD(const std::string& source)> fail_copy;
     std::function<DWORD(const std::string& folder)> fail_folder_time;
+    // Fails ReplaceFileW's swap, by call (1 for the first), before it is tried.
+    std::function<DWORD(int call)> fail_replace;
+    int replace_calls = 0;
+    std::vector<std::string> moved_to; // the target of every plain move
     // Changes every folder identity found, e.g. to the zeros that some
     // network redirectors report.
     std::function<void(folder_identity&)> alter_identity;
@@ -90,7 +94,23 @@ public:
         return pass(file_system::copy_file(from, to, fail_if_exists));
     }
     BOOL move_replacing(const wchar_t* from, const wchar_t* to) override {
+        {
+            std::lock_guard<std::mutex> hold(records);
+            moved_to.push_back(Plain(to));
+        }
         return pass(file_system::move_replacing(from, to));
+    }
+    BOOL replace_file(const wchar_t* replaced, const wchar_t* replacement,
+                      const wchar_t* backup) override {
+        int call;
+        {
+            std::lock_guard<std::mutex> hold(records);
+            call = ++replace_calls;
+        }
+        if (fail_replace)
+            if (DWORD e = fail_replace(call))
+                return error = e, FALSE;
+        return pass(file_system::replace_file(replaced, replacement, backup));
     }
     BOOL set_folder_time(const wchar_t* path, const FILETIME& written) override {
         if (fail_folder_time)
@@ -117,6 +137,9 @@ public:
         if (alter_identity)
             alter_identity(*identity);
         return true;
+    }
+    bool final_path(const wchar_t* path, std::wstring* final) override {
+        return pass(file_system::final_path(path, final));
     }
     DWORD last_error() override { return error; }
 

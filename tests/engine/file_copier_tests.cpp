@@ -94,7 +94,7 @@ TEST_F(CopyCase, DeclinedReplacementIsKeptNotFailed) {
     file_copier copier;
     bool kept = false; // the recorder answers Skip
     EXPECT_FALSE(copier.copy_file(from, to, false, recorder.queue(), recorder.window(), false,
-                                  nullptr, false, nullptr, &kept));
+                                  nullptr, {}, nullptr, &kept));
     EXPECT_TRUE(kept);
     std::string got;
     ASSERT_TRUE(ReadFileBytes(to, got));

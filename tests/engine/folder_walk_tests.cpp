@@ -279,38 +279,56 @@ TEST_F(WalkCase, FileHeldOpenIsReportedAndTheWalkGoesOn) {
 }
 
 // Unix symbolic links made from the Unix side: one back to the source, one to
-// the folder that holds it, one to a folder outside, which is followed.
-TEST_F(WalkCase, FolderLinksThatLoopAreRefusedOnce) {
+// the folder that holds it, both inside the tree and named once; one to a
+// folder outside, which is followed.
+TEST_F(WalkCase, FolderLinksInsideTheTreeAreNamedOnceAndNotFollowed) {
     ASSERT_TRUE(MakeTree(source, {{"a\\file.txt", "1"}}));
     ASSERT_TRUE(MakeTree(temp.path(), {{"outside\\o.txt", "22"}}));
     std::string src = UnixPathOf(source), out = UnixPathOf(temp.path() + "outside\\");
     ASSERT_FALSE(src.empty());
     ASSERT_TRUE(RunUnix("ln -s '" + src + "' '" + src + "a/up' && ln -s '" + src + "a' '" + src +
                         "a/self' && ln -s '" + out + "' '" + src + "elsewhere'"));
-    DWORD attributes = GetFileAttributesA((source + "a\\up").c_str());
-    std::printf("[ note ] a Unix folder link shows attributes 0x%lx\n", attributes);
     Run();
     EXPECT_EQ(statistics.files_copied, 2) << "a\\file.txt and elsewhere\\o.txt, each once";
     EXPECT_EQ(statistics.files_failed, 0);
     EXPECT_TRUE(FileExists(destination + "elsewhere\\o.txt"));
-    EXPECT_TRUE(incomplete);
-    // Each refused link is reported under a heading of its own, like a folder
-    // that cannot be entered, and the walk goes on in the folder holding it.
-    const std::string sentence =
-        "This folder link leads back into a folder being copied. It was not followed.";
+    EXPECT_FALSE(FolderExists(destination + "a\\up"));
+    EXPECT_FALSE(incomplete);
     auto all = recorder.without_progress();
-    for (std::string link : {source + "a\\up\\", source + "a\\self\\"}) {
-        auto at = std::find(all.begin(), all.end(), NotCopied(link + sentence));
+    for (auto [link, target] : {std::pair{source + "a\\up\\", source},
+                                std::pair{source + "a\\self\\", source + "a\\"}}) {
+        auto at = std::find(all.begin(), all.end(),
+                            NotCopied(link + "  (not followed: a link to the folder " + target +
+                                      ", copied at its own place)"));
         ASSERT_NE(at, all.end()) << Describe(all);
-        ASSERT_GT(at, all.begin());
-        ASSERT_LT(at + 1, all.end());
-        EXPECT_EQ(at[-1], Folder(link));
-        EXPECT_EQ(at[1], Folder(source + "a\\"));
+        auto heading = std::find_if(std::make_reverse_iterator(at), all.rend(),
+                                    [](auto& n) { return n.message == WM_COPY_FOLDER; });
+        ASSERT_NE(heading, all.rend());
+        EXPECT_EQ(*heading, Folder(source + "a\\")) << "in the folder that holds it";
     }
-    int refused = 0;
-    for (const Notification& n : all)
-        refused += n.message == WM_COPY_NOT_COPIED;
-    EXPECT_EQ(refused, 2) << Describe(all);
+    EXPECT_EQ(recorder.of(WM_COPY_NOT_COPIED).size(), 2u) << Describe(all);
+}
+
+// A drive's root, a drive letter of its own for a folder: its system
+// folder and recycle bin are left out, one note each.
+TEST_F(WalkCase, ADrivesRootLeavesOutItsSystemFolders) {
+    ASSERT_TRUE(MakeTree(source, {{"doc.txt", "1"},
+                                  {"System Volume Information\\tracking.log", "2"},
+                                  {"$RECYCLE.BIN\\S-1-5-21\\$R0.txt", "3"}}));
+    // Wine finds a drive letter by its link among the prefix's devices.
+    const std::string drive = "\"$WINEPREFIX/dosdevices/r:\"";
+    ASSERT_TRUE(RunUnix("ln -sn '" + UnixPathOf(source) + "' " + drive));
+    source = "R:\\";
+    Run();
+    RunUnix("rm " + drive);
+    EXPECT_FALSE(incomplete);
+    auto notes = recorder.of(WM_COPY_NOT_COPIED);
+    EXPECT_EQ(notes.size(), 2u);
+    for (std::string note : {"$RECYCLE.BIN\\  (left out: the drive's recycle bin)",
+                             "System Volume Information\\  (left out: the drive's own system "
+                             "folder)"})
+        EXPECT_EQ(std::count(notes.begin(), notes.end(), NotCopied("R:\\" + note)), 1) << note;
+    EXPECT_EQ(FilesBelow(destination), std::vector<std::string>{"doc.txt"});
 }
 
 // A sparse 5 GiB file under a destination that is unavailable: counted to the

@@ -3,6 +3,7 @@
 #include "AnsiText.h"
 #include "ReportLines.h"
 #include "WideTree.h"
+#include "UnixBridge.h"
 #include "WalkFixture.h"
 
 namespace {
@@ -131,7 +132,7 @@ TEST_F(SeamCase, ZeroFolderIdentitiesCountAsUnknown) {
     ASSERT_TRUE(MakeTree(pristine, more));
     ASSERT_TRUE(MakeTree(pristine, {{"1.txt", "1"}, {"2.txt", "2"}, {"3.txt", "3"}}));
     fs.alter_identity = [](folder_identity& identity) {
-        identity.index_high = identity.index_low = 0;
+        identity.id_high = identity.id_low = 0;
     };
     Run();
     EXPECT_EQ(CompareTrees(source, destination), "");
@@ -139,6 +140,37 @@ TEST_F(SeamCase, ZeroFolderIdentitiesCountAsUnknown) {
     EXPECT_EQ(statistics.files_copied, 5);
     EXPECT_EQ(Errors(), 0) << Describe(recorder.notifications());
     EXPECT_FALSE(incomplete);
+}
+
+// A profile's compatibility junction ("Application Data") leads into the
+// profile and denies listing to everyone: named by its target, never listed.
+TEST_F(SeamCase, ALinkThatDeniesListingIsNamedByItsTargetWithoutBeingListed) {
+    ASSERT_TRUE(MakeTree(source, {{"AppData\\Roaming\\x.txt", "x"}}));
+    std::string src = UnixPathOf(source);
+    ASSERT_TRUE(RunUnix("ln -s '" + src + "AppData/Roaming' '" + src + "Application Data'"));
+    fs.fail_find_first = [&](const std::string& folder) -> DWORD {
+        EXPECT_NE(folder, source + "Application Data\\") << "listed";
+        return folder == source + "Application Data\\" ? ERROR_ACCESS_DENIED : 0;
+    };
+    Run();
+    EXPECT_EQ(recorder.of(WM_COPY_NOT_COPIED),
+              std::vector{NotCopied(source + "Application Data\\  (not followed: a link to the "
+                                             "folder " + source + "AppData\\Roaming\\, copied "
+                                             "at its own place)")});
+    EXPECT_EQ(statistics.files_copied, 4);
+    EXPECT_FALSE(incomplete);
+}
+
+// A share's or a volume's root, and some network file systems, answer
+// CreateDirectoryW on an existing folder with access denied.
+TEST_F(SeamCase, AnExistingFolderIsTakenAsExistingWhateverTheCreateSays) {
+    ASSERT_TRUE(MakeTree(source, {{"sub\\x.txt", "x"}}));
+    ASSERT_TRUE(MakeTree(destination, {{"sub\\", ""}}));
+    fs.fail_create = [](const std::string&) -> DWORD { return ERROR_ACCESS_DENIED; };
+    Run();
+    EXPECT_EQ(CompareTrees(source, destination), "");
+    EXPECT_EQ(statistics.files_copied, 4);
+    EXPECT_EQ(statistics.files_failed, 0);
 }
 
 // WideCharToMultiByte as Windows documents it: for UTF-8 no flag but

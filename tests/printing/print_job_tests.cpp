@@ -116,6 +116,15 @@ TEST_F(ThreePageJobTest, FailedStartOfDocumentAndFirstPageAreReportedAndTheJobGo
     EXPECT_FALSE(Called("AbortDoc"));
 }
 
+// A printer's own file prompt (Print to PDF) cancelled inside StartDoc.
+TEST_F(PrintJobTest, CancelAtThePrintersFilePromptSaysNothingAndPrintsNothing) {
+    recorder->startDocResult = SP_ERROR;
+    recorder->startDocError = ERROR_CANCELLED;
+    Print();
+    EXPECT_EQ(recorder->calls, (Calls{"Attach", "StartDoc", "DeleteDC"}));
+    EXPECT_TRUE(alerts.empty()) << alerts.front();
+}
+
 TEST_F(ThreePageJobTest, FailedStartOfALaterPageAbandonsTheJob) {
     recorder->startPageResults[2] = 0;
     Print();

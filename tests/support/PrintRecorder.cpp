@@ -9,6 +9,8 @@ int PrintRecorder::StartDoc(HDC dc, const DOCINFOA& info) {
     calls.push_back("StartDoc");
     docName = info.lpszDocName ? info.lpszDocName : "";
     const int real = forward ? PrintCalls::StartDoc(dc, info) : 1;
+    if (startDocResult)
+        ::SetLastError(startDocError);
     return startDocResult.value_or(real);
 }
 

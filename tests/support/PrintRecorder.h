@@ -39,6 +39,7 @@ public:
     // EndPage are keyed by call number, 1 for the first call.
     bool failAttach = false;
     std::optional<int> startDocResult;
+    DWORD startDocError = 0; // the last error StartDoc leaves with startDocResult
     std::map<int, int> startPageResults;
     std::map<int, int> endPageResults;
     std::optional<int> endDocResult;
