@@ -13,8 +13,11 @@
 #   over    the engine onto a whole copy of the tree made first (not timed):
 #           every file is replaced, each through a temporary file beside it
 #   floor   a bare wide walker on \\?\ paths, one CopyFileExW per file
-#           (veltra_bench copyfileex): the least a copy through the system
-#           costs, which nothing of ours can go below; vs_floor compares with it
+#           (veltra_bench copyfileex): the least a one-at-a-time copy through
+#           the system costs; vs_floor compares with it
+#   engineN, countingN, floorN  the same with N files copied at once (engine1 copies
+#           on one copy thread beside the walk, engine0 on the walk thread):
+#           the ways to choose the thread count by; "threads" in the table
 #   shell   a bare walker, one shell file operation per file
 #   xcopy   Wine's xcopy;  cp  native cp -a
 # The second run of a migration (a whole copy made first by the same tool,
@@ -125,12 +128,12 @@ copy_with() { # tool source destination
       [ "$1" = before ] && exe="$BENCH_BEFORE/bench/dialog_copy.exe"
       line=$(wine "$exe" "$(win "$2")\\" "$(win "$3")\\" 2>>"$work/timing.log") ||
         echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
-    engine | counting | floor | shell | over)
-      local mode=$1
-      [ "$1" = floor ] && mode=copyfileex
+    engine | counting | floor | shell | over | engine[0-9]* | counting[0-9]* | floor[0-9]*)
+      local mode=${1%%[0-9]*} threads=${1##*[a-z]}
+      [ "$mode" = floor ] && mode=copyfileex
       # A whole copy first (not timed): the engine then replaces every file.
       if [ "$1" = over ]; then mode=engine; cp -a "$2" "$3"; sync; fi
-      line=$(wine "$bench_exe" "$mode" "$(win "$2")" "$(win "$3")" 2>>"$work/timing.log") ||
+      line=$(wine "$bench_exe" "$mode" "$(win "$2")" "$(win "$3")" $threads 2>>"$work/timing.log") ||
         echo "$1 $2: exit status $?" >>"$work/timing.log" ;;
     again | againe | again1 | xcopyd | xcopyd1 | rsync | rsync1)
       # The first copy, by the same tool, is not timed; the timed run then
@@ -178,8 +181,20 @@ ratio() { # reference-time time
   if [ -n "$1" ]; then printf '%8.2f' "$(echo "$1 / $2" | bc -l)"; else printf '%8s' -; fi
 }
 
-printf '\n%-8s %-8s %7s %8s %8s %9s %8s %8s %8s %8s %8s  %-7s %s\n' tree way files MB seconds files/s \
-  MB/s vs_cp vs_xcopy vs_engine vs_floor copy load
+# The copy threads of a way: its own number, the program's default for
+# Veltra's other ways, none for the rest.
+default_threads=$(grep -o 'kCopyThreads = [0-9]*' "$root/engine/CopyJob.h" | grep -o '[0-9]*$')
+threads_of() {
+  case "$1" in
+    engine[0-9]* | counting[0-9]* | floor[0-9]*) echo "${1##*[a-z]}" ;;
+    veltra | before | engine | counting | over | again | again1) echo "$default_threads" ;;
+    floor) echo 0 ;;
+    *) echo - ;;
+  esac
+}
+
+printf '\n%-8s %-8s %7s %7s %8s %8s %9s %8s %8s %8s %8s %8s  %-7s %s\n' tree way threads files MB \
+  seconds files/s MB/s vs_cp vs_xcopy vs_engine vs_floor copy load
 for tree in $trees; do
   src="$work/trees/$tree"
   out="$work/out"
@@ -217,7 +232,8 @@ for tree in $trees; do
   for tool in "${tools[@]}"; do med[$tool]=$(printf '%s\n' ${times[$tool]} | median); done
   for tool in "${tools[@]}"; do
     t=${med[$tool]}
-    printf '%-8s %-8s %7d %8.1f %8.2f %9.0f %8.1f %s %s %s %s  %-7s %s\n' "$tree" "$tool" "$files" "$mb" \
+    printf '%-8s %-8s %7s %7d %8.1f %8.2f %9.0f %8.1f %s %s %s %s  %-7s %s\n' "$tree" "$tool" \
+      "$(threads_of "$tool")" "$files" "$mb" \
       "$t" "$(echo "$files / $t" | bc -l)" "$(echo "$mb / $t" | bc -l)" "$(ratio "${med[cp]:-}" "$t")" \
       "$(ratio "${med[xcopy]:-}" "$t")" "$(ratio "${med[engine]:-}" "$t")" \
       "$(ratio "${med[floor]:-}" "$t")" "${check[$tool]:-ok}" "${loads[$tool]}"

@@ -41,7 +41,9 @@ void MessageQueue::post(HWND window, UINT message, std::string text) {
             wake_pending = wake_pending || wake;
         }
     }
-    if (wake)
+    // A queue without a window (a copy thread's own) keeps its news for
+    // whoever takes it.
+    if (wake && window)
         PostMessageA(window, WM_COPY_NEWS, 0, 0);
 }
 
@@ -78,4 +80,16 @@ replace_answer ask_replace(MessageQueue* queue, HWND window, replace_question qu
     // Anything but a known answer keeps the file.
     bool known = answer >= 0 && answer <= static_cast<LRESULT>(replace_answer::stop);
     return known ? static_cast<replace_answer>(answer) : replace_answer::skip;
+}
+
+void pass_on(CopyNews news, MessageQueue* queue, HWND window) {
+    if (news.status)
+        queue->post(window, WM_COPY_STATUS, std::move(*news.status));
+    for (CopyNotice& notice : news.notices)
+        queue->post(window, notice.message, std::move(notice.text));
+    // The counters travel with their line, so the share shown stays true.
+    if (news.statistics && news.counters)
+        queue->post_statistics(std::move(*news.statistics), *news.counters);
+    else if (news.statistics)
+        queue->post(window, WM_COPY_STATISTICS, std::move(*news.statistics));
 }

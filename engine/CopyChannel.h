@@ -94,3 +94,7 @@ void notify_statistics(MessageQueue* queue, std::string text, const copy_statist
 // Asks the dialog whether an existing file may be replaced; the worker waits
 // for the answer.
 replace_answer ask_replace(MessageQueue* queue, HWND window, replace_question question);
+
+// Hands news gathered in another queue (a copy thread's own, which has no
+// window) on to `queue`, in its order.
+void pass_on(CopyNews news, MessageQueue* queue, HWND window);

@@ -1,6 +1,7 @@
 #include "CopyJob.h"
 
 #include "CopyChannel.h"
+#include "CopyWindow.h"
 #include "FolderCopier.h"
 #include "FormatText.h"
 #include "WinThread.h"
@@ -18,7 +19,8 @@ copy_job::copy_job(std::string source_folder, std::string destination_folder,
                    file_system* fs)
     : destination_folder(std::move(destination_folder)), message_queue(message_queue),
       notify_window(notify_window), overwrite_silently(overwrite_silently),
-      source_folder(std::move(source_folder)), fs(fs ? fs : &real_file_system()) {}
+      source_folder(std::move(source_folder)), copy_threads(kCopyThreads),
+      fs(fs ? fs : &real_file_system()) {}
 
 namespace {
 // The walk takes about 1 KB of stack a folder level, and a path of 32,767
@@ -26,11 +28,26 @@ namespace {
 // holds: the worker reserves room for them (address space only; pages are
 // committed as they are used).
 constexpr UINT kWorkerStackReserve = 64u << 20;
+
+// Entries the window holds before the walk waits: enough for the walk to
+// run ahead across a few folders, little enough for any tree.
+std::size_t window_capacity(unsigned threads) {
+    return 64 + 4 * static_cast<std::size_t>(threads);
+}
 } // namespace
 
-copy_job::~copy_job() = default; // the worker's owner waits for it
+copy_job::~copy_job() {
+    worker_thread.reset(); // the worker ends its copy threads before it ends
+    window.reset();        // a window that never had a worker
+}
 
 bool copy_job::start(bool count_ahead) {
+    window = std::make_unique<copy_window>(copy_threads, window_capacity(copy_threads),
+                                           &stop_requested);
+    if (!window->start()) {
+        window.reset();
+        return true;
+    }
     if (count_ahead) {
         // Made before the worker, which stops it; when it has no thread,
         // the copy goes on without a share.
@@ -40,6 +57,10 @@ bool copy_job::start(bool count_ahead) {
     }
     worker_thread = AfxBeginThread(&copy_job::copy_thread_proc, this, THREAD_PRIORITY_NORMAL,
                                    kWorkerStackReserve, STACK_SIZE_PARAM_IS_A_RESERVATION);
+    if (!worker_thread) {
+        window.reset();
+        counter.reset(); // stops the counting walk and waits for it
+    }
     return worker_thread == nullptr;
 }
 
@@ -61,15 +82,28 @@ unsigned copy_job::run() {
     statistics = copy_statistics{};
     incomplete = false;
     replace_every_file.reset();
-    HWND window = notify_window;
-    folder_copier top(overwrite_silently, this, message_queue, notify_window);
-    top.copy_folder(source_folder, destination_folder, &statistics, destination_folder, false,
-                    true);
+    HWND done_window = notify_window;
+    // Run without start() (on the caller's thread), the job makes its
+    // window here; one whose threads cannot start copies in place.
+    if (!window) {
+        window = std::make_unique<copy_window>(copy_threads, window_capacity(copy_threads),
+                                               &stop_requested);
+        if (!window->start())
+            window = std::make_unique<copy_window>(0, 1, &stop_requested);
+    }
+    {
+        folder_copier top(overwrite_silently, this, message_queue, notify_window);
+        top.copy_folder(source_folder, destination_folder, &statistics, destination_folder, false,
+                        true);
+    }
+    // Every outcome applied, the copy threads end with the copy.
+    window->drain();
+    window.reset();
     // The count is of no use once the copy has ended.
     if (counter)
         counter->stop();
     // The handler deletes this job: from here on only locals are used.
-    ::SendMessageA(window, WM_COPY_DONE, 0, 0);
+    ::SendMessageA(done_window, WM_COPY_DONE, 0, 0);
     return 0;
 }
 

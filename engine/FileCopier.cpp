@@ -119,6 +119,9 @@ bool file_copier::copy_file(std::string source_file, std::string destination_fil
         }
     } else if (!known.entry && is_short_name_alias(*fs, to, name)) {
         alias = true;
+    } else if (!overwrite_silently && leave_question) {
+        question_left = true;
+        return false;
     } else if (!overwrite_silently &&
                !may_replace(job, message_queue, notify_window,
                             {source_file, destination_file, facts_of(*fs, from),

@@ -42,4 +42,10 @@ public:
                    MessageQueue* message_queue, HWND notify_window, bool destination_unavailable,
                    file_system* fs = nullptr, const known_destination& known = {},
                    copy_job* job = nullptr, bool* kept = nullptr);
+
+    // Set for a copy on a copy thread: where the user would have to be
+    // asked, nothing is done or said and question_left says so; the walk
+    // then copies the file in its turn, where it may ask.
+    bool leave_question = false;
+    bool question_left = false;
 };

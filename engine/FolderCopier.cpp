@@ -2,7 +2,7 @@
 
 #include "CopyReasons.h"
 #include "CopyChannel.h"
-#include "FileCopier.h"
+#include "CopyWindow.h"
 #include "FormatText.h"
 #include "PathOps.h"
 
@@ -15,21 +15,26 @@ const char* const kLinkRefused =
 const char* const kCaseClash = "  (not copied: a file or folder of the same name, differing only "
                                "in letter case, was already copied here)";
 
-double size_of(const find_entry& entry) {
-    return static_cast<double>(entry.nFileSizeHigh) * 4294967296.0 +
-           static_cast<double>(entry.nFileSizeLow);
-}
-
 } // namespace
 
 folder_copier::folder_copier(bool overwrite_silently, copy_job* job, MessageQueue* message_queue,
                              HWND notify_window, const folder_copier* parent_level)
     : walk_level(job ? job->get_file_system() : &real_file_system(), parent_level), job(job),
-      notify_window(notify_window), overwrite_silently(overwrite_silently),
-      message_queue(message_queue) {}
+      window(job ? job->get_window() : nullptr), notify_window(notify_window),
+      overwrite_silently(overwrite_silently), message_queue(message_queue) {}
 
 void folder_copier::send(UINT message, std::string text) {
-    notify(message_queue, notify_window, message, std::move(text));
+    // An alert comes after every copy before it, and nothing new starts
+    // while it is up: the walk waits on it.
+    if (window && message == WM_COPY_ERROR)
+        window->drain();
+    if (!window || message == WM_COPY_ERROR)
+        return notify(message_queue, notify_window, message, std::move(text));
+    MessageQueue* queue = message_queue;
+    HWND to = notify_window;
+    window->add_step([queue, to, message, text = std::move(text)]() mutable {
+        notify(queue, to, message, std::move(text));
+    });
 }
 
 void folder_copier::mark_incomplete() {
@@ -191,82 +196,12 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
     }
 
     std::string source_file = source_folder + name;
-    std::string destination_file = destination_folder + name;
-    bool copied = false, kept = false;
     const char* why = unusable_name(name);
-    if (!why && !name_claimed(name)) {
-        if (!destination_unavailable && leave_up_to_date(entry, destination_file, statistics)) {
-            claim_name(name);
-            return;
-        }
-        file_copier copier;
-        known_destination known;
-        known.known = destination_created || destination_entries.is_read();
-        known.entry = destination_entries.find(name);
-        copied = copier.copy_file(source_file, destination_file, overwrite_silently, message_queue,
-                                  notify_window, destination_unavailable, fs, known, job, &kept);
-        if (copied)
-            claim_name(name);
-    } else {
+    if (why || name_claimed(name)) {
         send(WM_COPY_NOT_COPIED, source_file + (why ? why : kCaseClash));
-    }
-    double size = size_of(entry);
-    if (copied) {
-        statistics->files_copied += 1;
-        statistics->bytes_copied += size;
-    } else if (kept) {
-        statistics->files_kept += 1;
-        statistics->bytes_kept += size;
-    } else {
-        statistics->files_failed += 1;
-        statistics->bytes_failed += size;
-    }
-    notify_statistics(message_queue, statistics_line(*statistics), *statistics);
-}
-
-bool folder_copier::leave_up_to_date(const find_entry& entry, const std::string& destination_file,
-                                     copy_statistics* statistics) {
-    if (!job || !job->is_skipping_up_to_date())
-        return false;
-    const find_entry* there = destination_entries.find(entry.name);
-    if (!there || !is_up_to_date(entry, *there))
-        return false;
-    if (DWORD differ = attributes_to_take(entry, *there)) {
-        // No data is written: the file only takes the source's attributes.
-        // Where it cannot, it is copied as any other file.
-        DWORD attributes = there->dwFileAttributes ^ differ;
-        attributes &= FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                      FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-        if (!fs->set_file_attributes(long_path(destination_file).c_str(),
-                                     attributes ? attributes : FILE_ATTRIBUTE_NORMAL))
-            return false;
-    }
-    statistics->files_up_to_date += 1;
-    statistics->bytes_up_to_date += size_of(entry);
-    notify_statistics(message_queue, statistics_line(*statistics), *statistics);
-    return true;
-}
-
-void folder_copier::restore_folder(const find_entry& entry, const std::string& child_source,
-                                   const std::string& child_destination, bool created) {
-    // After its contents: every file written into a folder changes its time.
-    // Only the attributes a person sets; never the folder or link bits.
-    constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                            FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-    DWORD kept = entry.dwFileAttributes & kKept;
-    std::wstring path = long_path(child_destination);
-    // A file that stood in the folder's place keeps what it had.
-    if (!created) {
-        DWORD there = fs->file_attributes(path.c_str());
-        if (there == INVALID_FILE_ATTRIBUTES || !(there & FILE_ATTRIBUTE_DIRECTORY))
-            return;
-    }
-    if (fs->set_folder_time(path.c_str(), entry.ftLastWriteTime) &&
-        fs->set_file_attributes(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
+        count_failed(entry, statistics);
         return;
-    // Its files arrived: one line says what the folder itself lacks.
-    DWORD error = fs->last_error();
-    send(WM_COPY_FOLDER, child_source);
-    send(WM_COPY_NOT_COPIED, child_source + "  (its attributes and date could not be set: " +
-                                 copy_failure_reason(error) + ")");
+    }
+    copy_file_entry(entry, source_file, destination_folder + name, statistics,
+                    destination_unavailable);
 }

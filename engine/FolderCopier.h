@@ -14,10 +14,22 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <memory>
 #include <set>
 #include <string>
 
 class MessageQueue;
+class copy_window;
+
+// The names copied into one destination folder, compared as the file
+// system compares them, and those whose copy is still in flight. Shared
+// by a level and its copies' outcomes, which may be applied after the
+// level's walk is over.
+struct level_names {
+    std::set<std::wstring, names_ordered_ignoring_case> copied;
+    std::set<std::wstring, names_ordered_ignoring_case> in_flight;
+};
 
 class folder_copier : public walk_level {
 public:
@@ -46,7 +58,12 @@ public:
     bool create_folder(const std::string& path, bool* created = nullptr);
 
 private:
+    // A notice in its turn: through the window of copies in flight, after
+    // every copy before it; an alert once those are all done.
     void send(UINT message, std::string text);
+    // Runs `step` after every copy before it (at once without a window);
+    // `after_stop` keeps it when a stop drops what follows the stop point.
+    void in_turn(std::function<void()> step, bool after_stop = false);
     // Whether a listing that could not be opened belongs to a folder that
     // is there (a listing failure) rather than one that cannot be reached.
     bool is_listable_failure(const std::wstring& folder, DWORD error) const;
@@ -54,8 +71,16 @@ private:
                     const std::string& destination_folder, copy_statistics* statistics,
                     const std::string& root_destination, bool destination_unavailable,
                     bool destination_ready);
+    // Hands the file `entry` of this level to the window of copies in
+    // flight, or copies it here when it may need the user's answer.
+    void copy_file_entry(const find_entry& entry, const std::string& source_file,
+                         const std::string& destination_file, copy_statistics* statistics,
+                         bool destination_unavailable);
+    // Counts a file that was not copied, in its turn.
+    void count_failed(const find_entry& entry, copy_statistics* statistics);
     // Gives a walked subfolder's destination the source folder's attributes
-    // and last-write time, or reports why it could not take them.
+    // and last-write time once its files are done, or reports why it could
+    // not take them.
     void restore_folder(const find_entry& entry, const std::string& child_source,
                         const std::string& child_destination, bool created);
     // True when `path` (a long path) is a folder, after CreateDirectoryW
@@ -63,8 +88,8 @@ private:
     // exists (a share's or a volume's root, some network file systems).
     bool folder_exists(const std::wstring& path) const;
     // Names of files and folders this level has copied into its destination
-    // folder, compared as the file system compares them, so that a name
-    // differing only in letter case is not copied onto one of them.
+    // folder, so that a name differing only in letter case is not copied
+    // onto one of them. A name whose copy is in flight waits for its outcome.
     bool name_claimed(const std::string& name) const;
     bool claim_name(const std::string& name); // false when claimed before
     void mark_incomplete();
@@ -75,6 +100,7 @@ private:
                           copy_statistics* statistics);
 
     copy_job* job;
+    copy_window* window; // the job's; null: each file copied in its turn, here
     FindHandle find_handle; // the level's listing, open from its first entry to its close
     HWND notify_window;
     bool overwrite_silently;
@@ -89,5 +115,5 @@ private:
     // What the level's destination folder held when the walk entered it,
     // read once where the folder was there before this copy.
     destination_listing destination_entries;
-    std::set<std::wstring, names_ordered_ignoring_case> copied_names;
+    std::shared_ptr<level_names> names = std::make_shared<level_names>();
 };

@@ -6,6 +6,7 @@
 #include "WalkLevel.h"
 
 #include "AnsiText.h"
+#include "CopyWindow.h"
 #include "PathOps.h"
 
 #include <cctype>
@@ -120,6 +121,18 @@ const char* walk_level::place_in_source(const std::string& child_source,
     return nullptr;
 }
 
+bool folder_copier::name_claimed(const std::string& name) const {
+    std::wstring wide = WideFromAnsi(name);
+    // Whether it is claimed depends on whether that copy succeeds.
+    if (window && names->in_flight.count(wide) != 0)
+        window->drain();
+    return names->copied.count(wide) != 0;
+}
+
+bool folder_copier::claim_name(const std::string& name) {
+    return !name_claimed(name) && names->copied.insert(WideFromAnsi(name)).second;
+}
+
 bool walk_level::is_destination_folder(const std::string& child_source,
                                        const std::string& root_destination) const {
     if (same_path_ignoring_case(root_destination, child_source))
@@ -148,12 +161,4 @@ bool walk_level::enters_subfolder(const find_entry& entry, const std::string& ch
            !left_out_at_root(entry) && !target_inside_tree(entry, child_source) &&
            !place_in_source(child_source, child_destination) &&
            !is_looping_link(entry, child_source);
-}
-
-bool folder_copier::name_claimed(const std::string& name) const {
-    return copied_names.count(WideFromAnsi(name)) != 0;
-}
-
-bool folder_copier::claim_name(const std::string& name) {
-    return copied_names.insert(WideFromAnsi(name)).second;
 }

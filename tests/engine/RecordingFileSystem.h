@@ -1,13 +1,16 @@
 #pragma once
 // A seam for the engine tests: forwards every call to the real one, records
 // what was asked (paths as the user knows them, without the long form), and
-// fails a chosen call with a chosen error code.
+// fails a chosen call with a chosen error code. File copies come from the
+// copy threads too: the records are kept under a lock, and the last error
+// is each thread's own.
 
 #include "AnsiText.h"
 #include "FileSystem.h"
 #include "PathOps.h"
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -36,6 +39,12 @@ public:
     // Changes every folder identity found, e.g. to the zeros that some
     // network redirectors report.
     std::function<void(folder_identity&)> alter_identity;
+
+    // copy_sources as it stands, while copies may still be running.
+    std::vector<std::string> sources_now() {
+        std::lock_guard<std::mutex> hold(records);
+        return copy_sources;
+    }
 
     // A path of a call as the user knows it.
     static std::string Plain(const wchar_t* path) { return plain_path(AnsiFromWide(path)); }
@@ -72,23 +81,34 @@ public:
         return pass(file_system::create_directory(path));
     }
     BOOL copy_file(const wchar_t* from, const wchar_t* to, bool fail_if_exists) override {
-        copy_sources.push_back(Plain(from));
+        std::string source = Plain(from);
+        {
+            std::lock_guard<std::mutex> hold(records);
+            copy_sources.push_back(source);
+        }
         if (before_copy)
-            before_copy(copy_sources.back());
+            before_copy(source);
         if (fail_copy)
-            if (DWORD e = fail_copy(copy_sources.back()))
+            if (DWORD e = fail_copy(source))
                 return error = e, FALSE;
         return pass(file_system::copy_file(from, to, fail_if_exists));
     }
     BOOL move_replacing(const wchar_t* from, const wchar_t* to) override {
-        moved_to.push_back(Plain(to));
+        {
+            std::lock_guard<std::mutex> hold(records);
+            moved_to.push_back(Plain(to));
+        }
         return pass(file_system::move_replacing(from, to));
     }
     BOOL replace_file(const wchar_t* replaced, const wchar_t* replacement,
                       const wchar_t* backup) override {
-        ++replace_calls;
+        int call;
+        {
+            std::lock_guard<std::mutex> hold(records);
+            call = ++replace_calls;
+        }
         if (fail_replace)
-            if (DWORD e = fail_replace(replace_calls))
+            if (DWORD e = fail_replace(call))
                 return error = e, FALSE;
         return pass(file_system::replace_file(replaced, replacement, backup));
     }
@@ -99,7 +119,10 @@ public:
         return pass(file_system::set_folder_time(path, written));
     }
     DWORD file_attributes(const wchar_t* path) override {
-        looked_at.push_back(Plain(path));
+        {
+            std::lock_guard<std::mutex> hold(records);
+            looked_at.push_back(Plain(path));
+        }
         return pass(file_system::file_attributes(path));
     }
     BOOL set_file_attributes(const wchar_t* path, DWORD attributes) override {
@@ -125,5 +148,6 @@ private:
         error = ::GetLastError();
         return result;
     }
-    DWORD error = 0;
+    static inline thread_local DWORD error = 0;
+    std::mutex records;
 };

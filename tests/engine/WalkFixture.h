@@ -15,12 +15,14 @@ struct WalkCase : CopyFolders {
     copy_statistics statistics;
     bool incomplete = false;
     bool skipUpToDate = false; // "Skip files already up to date"
+    unsigned copyThreads = copy_job::kCopyThreads;
 
     void SetUp() override { CreateDirectoryA(source.c_str(), nullptr); }
 
     // Runs a whole job synchronously, as its worker thread would.
     void Run(bool silently = true) {
-        EngineRun run = RunEngine(source, destination, recorder, silently, &fs, skipUpToDate);
+        EngineRun run = RunEngine(source, destination, recorder, silently, &fs, skipUpToDate,
+                                  copyThreads);
         ASSERT_TRUE(run.finished);
         statistics = run.statistics;
         incomplete = run.incomplete;

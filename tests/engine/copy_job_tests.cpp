@@ -40,7 +40,7 @@ TEST_F(WalkCase, StopBeforeFirstEntryStillPreparesAndAnnounces) {
 
 // The stop is asked while the first file is being copied: that file
 // completes and is counted, nothing else is copied, and every level closes
-// its listing.
+// its listing. (Several copies in flight: windowed_walk_tests.cpp.)
 TEST_F(WalkCase, StopDuringCopyUnwindsEveryLevel) {
     ASSERT_TRUE(MakeTree(source, {{"l1\\l2\\f1.txt", "1"},
                                   {"l1\\l2\\f2.txt", "2"},
@@ -50,6 +50,7 @@ TEST_F(WalkCase, StopDuringCopyUnwindsEveryLevel) {
                                   {"zz\\i.txt", "6"},
                                   {"top.txt", "7"}}));
     copy_job job(source, destination, true, recorder.window(), recorder.queue(), &fs);
+    job.set_copy_threads(1); // one copy in flight: the stop finds exactly one
     fs.before_copy = [&](const std::string&) { job.request_stop(); };
     ASSERT_FALSE(job.start());
     ASSERT_TRUE(recorder.wait_done());

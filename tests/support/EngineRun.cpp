@@ -33,13 +33,14 @@ std::vector<std::string> EngineRun::NotCopied() const {
 
 EngineRun RunEngine(const std::string& source, const std::string& destination,
                     NotificationRecorder& recorder, bool overwriteSilently, file_system* fs,
-                    bool skipUpToDate) {
+                    bool skipUpToDate, unsigned copyThreads) {
     EngineRun run;
     recorder.clear();
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     copy_job job(source, destination, overwriteSilently, recorder.window(), recorder.queue(), fs);
     job.skip_files_up_to_date(skipUpToDate);
+    job.set_copy_threads(copyThreads);
     job.run();
     // The notices are sent, not posted: the last one has arrived by now.
     run.finished = recorder.wait_done(0);

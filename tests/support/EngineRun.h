@@ -33,10 +33,12 @@ struct EngineRun {
 
 // A job run to its end on the calling thread, as its worker runs it; `fs`
 // is the operating-system seam (null: the real one); `skipUpToDate` checks
-// "Skip files already up to date".
+// "Skip files already up to date"; `copyThreads` copy files at once (0:
+// one at a time, on the calling thread).
 EngineRun RunEngine(const std::string& source, const std::string& destination,
                     NotificationRecorder& recorder, bool overwriteSilently = true,
-                    file_system* fs = nullptr, bool skipUpToDate = false);
+                    file_system* fs = nullptr, bool skipUpToDate = false,
+                    unsigned copyThreads = copy_job::kCopyThreads);
 // A job on a worker thread of its own, started the way the dialog starts it.
 // A copy still running after `timeoutMs` is stopped and waited for.
 EngineRun RunEngineOnWorker(const std::string& source, const std::string& destination,
