@@ -145,7 +145,7 @@ void folder_copier::copy_entry(const find_entry& entry, const std::string& sourc
         add_trailing_backslash(child_source);
         std::string child_destination = destination_folder + name;
         add_trailing_backslash(child_destination);
-        if (is_destination_folder(child_source, root_destination)) {
+        if (is_destination_folder(entry, child_source, root_destination)) {
             send(WM_COPY_ERROR, "skipped destination folder as a copy source");
             return;
         }

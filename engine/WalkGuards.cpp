@@ -133,22 +133,39 @@ bool folder_copier::claim_name(const std::string& name) {
     return !name_claimed(name) && names->copied.insert(WideFromAnsi(name)).second;
 }
 
-bool walk_level::is_destination_folder(const std::string& child_source,
+bool walk_level::is_destination_folder(const find_entry& entry, const std::string& child_source,
                                        const std::string& root_destination) const {
     if (same_path_ignoring_case(root_destination, child_source))
         return true;
-    // The destination reached through a folder link has another path; its
-    // identity gives it away. The top level learns it once the destination
-    // exists.
+    // The destination reached through a folder link, or through another
+    // spelling of the source (a substituted drive, a link above it), has
+    // another path; its identity gives it away. The top level learns it
+    // once the destination exists, with the name the destination has in
+    // its parent folder; a volume that gives no identity (some network
+    // redirectors) is not asked again for every folder.
     const walk_level* top = this;
     while (top->parent_level)
         top = top->parent_level;
     if (!top->destination_identity) {
         folder_identity identity;
-        if (!fs->identify_known_folder(long_path(root_destination).c_str(), &identity))
-            return false;
+        if (!fs->identify_folder(long_path(root_destination).c_str(), &identity))
+            return false; // not made yet: asked again at the next folder
         top->destination_identity = identity;
+        std::wstring found;
+        if (fs->final_path(long_path(root_destination).c_str(), &found)) {
+            std::string place = plain_path(AnsiFromWide(found));
+            std::size_t cut = find_last_backslash(place); // a drive's root ends in it
+            top->destination_name = cut == std::string::npos ? "" : place.substr(cut + 1);
+        }
     }
+    // A folder that is not a link is the destination only under the
+    // destination's own name: any other is told apart without opening it.
+    // Under Wine a folder's identity costs a round trip to its mount
+    // manager, which would slow every folder of a large tree.
+    if (!top->destination_identity->known() ||
+        (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && top->destination_name &&
+         !same_path_ignoring_case(entry.name, *top->destination_name)))
+        return false;
     folder_identity identity;
     return fs->identify_known_folder(long_path(child_source).c_str(), &identity) &&
            identity == *top->destination_identity;
@@ -157,7 +174,7 @@ bool walk_level::is_destination_folder(const std::string& child_source,
 bool walk_level::enters_subfolder(const find_entry& entry, const std::string& child_source,
                                   const std::string& child_destination,
                                   const std::string& root_destination) const {
-    return !is_destination_folder(child_source, root_destination) && !unusable_name(entry.name) &&
+    return !is_destination_folder(entry, child_source, root_destination) && !unusable_name(entry.name) &&
            !left_out_at_root(entry) && !target_inside_tree(entry, child_source) &&
            !place_in_source(child_source, child_destination) &&
            !is_looping_link(entry, child_source);

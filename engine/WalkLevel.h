@@ -22,10 +22,10 @@ public:
     walk_level(const walk_level&) = delete;
     walk_level& operator=(const walk_level&) = delete;
 
-    // True when the subfolder child_source is the destination folder itself
-    // (by path, or by identity through a link): it is never copied into
-    // itself.
-    bool is_destination_folder(const std::string& child_source,
+    // True when the listed subfolder child_source is the destination folder
+    // itself (by path, or by identity through a link or another spelling of
+    // the source): it is never copied into itself.
+    bool is_destination_folder(const find_entry& entry, const std::string& child_source,
                                const std::string& root_destination) const;
     // Why the subfolder child_source may not be walked: its destination is
     // the job's source folder, a folder being walked or the subfolder
@@ -62,6 +62,9 @@ private:
 
     mutable std::optional<folder_identity> level_identity;       // found when a link needs it
     mutable std::optional<folder_identity> destination_identity; // top level only
+    // The destination's own name in its parent folder, links resolved
+    // (empty for a drive's root); top level only, learnt with its identity.
+    mutable std::optional<std::string> destination_name;
     mutable std::optional<std::string> final_source;             // top level only
 };
 

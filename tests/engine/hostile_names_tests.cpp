@@ -132,4 +132,27 @@ TEST_F(NameCase, LinkToTheDestinationIsSkippedNotCopiedIntoItself) {
     EXPECT_EQ(SizeOfTree(destination).files, 2);
 }
 
+// The source typed through a link to the folder that holds the destination:
+// the destination is then a plain subfolder under another path, told apart
+// by its name and identity. A sibling of another name is walked as usual.
+TEST_F(NameCase, DestinationUnderASourceTypedThroughALinkIsNotCopiedIntoItself) {
+    std::string real = temp.path() + "real\\";
+    ASSERT_TRUE(MakeTree(real, {{"a.txt", "a"},
+                                {"Backup\\old.txt", "was there"},
+                                {"Backups\\b.txt", "b"}}));
+    ASSERT_TRUE(RunUnix("ln -s '" + UnixPathOf(real) + "' '" + UnixPathOf(temp.path()) + "via'"));
+    EngineRun run = RunEngineOnWorker(temp.path() + "via\\", real + "Backup\\", recorder);
+    ASSERT_TRUE(run.finished);
+    std::vector<Notification> errors;
+    for (const Notification& n : run.notices)
+        if (n.message == WM_COPY_ERROR || n.message == WM_COPY_NOT_COPIED)
+            errors.push_back(n);
+    EXPECT_EQ(errors, (std::vector<Notification>{
+                          {WM_COPY_ERROR, "skipped destination folder as a copy source"}}))
+        << Describe(run.notices);
+    EXPECT_EQ(run.statistics.files_copied, 2);
+    EXPECT_FALSE(FolderExists(real + "Backup\\Backup"));
+    EXPECT_TRUE(FileExists(real + "Backup\\Backups\\b.txt"));
+}
+
 } // namespace
