@@ -44,7 +44,7 @@ bool walk_level::is_level_folder(const folder_identity& identity) const {
 }
 
 std::optional<std::string> walk_level::target_inside_tree(const find_entry& entry,
-                                                             const std::string& link_folder) const {
+                                                          const std::string& link_folder) const {
     // Only a link names another folder: a reparse point of another kind (a
     // cloud file's placeholder, a deduplicated folder) is a folder of its
     // own. Wine names no kind for its links.
@@ -116,7 +116,8 @@ const char* walk_level::place_in_source(const std::string& child_source,
     }
     folder_identity child;
     if (same_path_ignoring_case(child_destination, child_source) ||
-        (place_known && fs->identify_known_folder(long_path(child_source).c_str(), &child) && child == place))
+        (place_known && fs->identify_known_folder(long_path(child_source).c_str(), &child) &&
+         child == place))
         return kPlaceIsWalked;
     return nullptr;
 }
@@ -174,8 +175,9 @@ bool walk_level::is_destination_folder(const find_entry& entry, const std::strin
 bool walk_level::enters_subfolder(const find_entry& entry, const std::string& child_source,
                                   const std::string& child_destination,
                                   const std::string& root_destination) const {
-    return !is_destination_folder(entry, child_source, root_destination) && !unusable_name(entry.name) &&
-           !left_out_at_root(entry) && !target_inside_tree(entry, child_source) &&
+    return !is_destination_folder(entry, child_source, root_destination) &&
+           !unusable_name(entry.name) && !left_out_at_root(entry) &&
+           !target_inside_tree(entry, child_source) &&
            !place_in_source(child_source, child_destination) &&
            !is_looping_link(entry, child_source);
 }

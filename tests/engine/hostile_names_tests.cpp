@@ -37,6 +37,15 @@ struct NameCase : CopyFolders {
             << Describe(run.notices);
         return run;
     }
+
+    // The run's alerts and not-copied lines, in order.
+    static std::vector<Notification> AlertsAndNotCopied(const EngineRun& run) {
+        std::vector<Notification> kept;
+        for (const Notification& n : run.notices)
+            if (n.message == WM_COPY_ERROR || n.message == WM_COPY_NOT_COPIED)
+                kept.push_back(n);
+        return kept;
+    }
 };
 
 // Windows can hold every one of these names, and in UTF-8 so can the
@@ -120,12 +129,9 @@ TEST_F(NameCase, LinkToTheDestinationIsSkippedNotCopiedIntoItself) {
                         "to-destination'"));
     EngineRun run = RunEngineOnWorker(source, destination, recorder);
     ASSERT_TRUE(run.finished);
-    std::vector<Notification> errors;
-    for (const Notification& n : run.notices)
-        if (n.message == WM_COPY_ERROR || n.message == WM_COPY_NOT_COPIED)
-            errors.push_back(n);
-    EXPECT_EQ(errors, (std::vector<Notification>{
-                          {WM_COPY_ERROR, "skipped destination folder as a copy source"}}))
+    EXPECT_EQ(
+        AlertsAndNotCopied(run),
+        (std::vector<Notification>{{WM_COPY_ERROR, "skipped destination folder as a copy source"}}))
         << Describe(run.notices);
     EXPECT_FALSE(FolderExists(destination + "to-destination"));
     EXPECT_EQ(run.statistics.files_copied, 1);
@@ -137,18 +143,14 @@ TEST_F(NameCase, LinkToTheDestinationIsSkippedNotCopiedIntoItself) {
 // by its name and identity. A sibling of another name is walked as usual.
 TEST_F(NameCase, DestinationUnderASourceTypedThroughALinkIsNotCopiedIntoItself) {
     std::string real = temp.path() + "real\\";
-    ASSERT_TRUE(MakeTree(real, {{"a.txt", "a"},
-                                {"Backup\\old.txt", "was there"},
-                                {"Backups\\b.txt", "b"}}));
+    ASSERT_TRUE(MakeTree(
+        real, {{"a.txt", "a"}, {"Backup\\old.txt", "was there"}, {"Backups\\b.txt", "b"}}));
     ASSERT_TRUE(RunUnix("ln -s '" + UnixPathOf(real) + "' '" + UnixPathOf(temp.path()) + "via'"));
     EngineRun run = RunEngineOnWorker(temp.path() + "via\\", real + "Backup\\", recorder);
     ASSERT_TRUE(run.finished);
-    std::vector<Notification> errors;
-    for (const Notification& n : run.notices)
-        if (n.message == WM_COPY_ERROR || n.message == WM_COPY_NOT_COPIED)
-            errors.push_back(n);
-    EXPECT_EQ(errors, (std::vector<Notification>{
-                          {WM_COPY_ERROR, "skipped destination folder as a copy source"}}))
+    EXPECT_EQ(
+        AlertsAndNotCopied(run),
+        (std::vector<Notification>{{WM_COPY_ERROR, "skipped destination folder as a copy source"}}))
         << Describe(run.notices);
     EXPECT_EQ(run.statistics.files_copied, 2);
     EXPECT_FALSE(FolderExists(real + "Backup\\Backup"));
