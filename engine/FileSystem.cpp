@@ -86,13 +86,18 @@ BOOL file_system::set_file_attributes(const wchar_t* path, DWORD attributes) {
     return ::SetFileAttributesW(path, attributes);
 }
 
-BOOL file_system::set_folder_time(const wchar_t* path, const FILETIME& written) {
+BOOL file_system::set_folder_details(const wchar_t* path, const FILETIME& written,
+                                     DWORD attributes) {
     HANDLE h = ::CreateFileW(path, FILE_WRITE_ATTRIBUTES,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return FALSE;
-    BOOL ok = ::SetFileTime(h, nullptr, nullptr, &written);
+    FILE_BASIC_INFO info = {}; // the times left at zero are kept as they are
+    info.LastWriteTime.LowPart = written.dwLowDateTime;
+    info.LastWriteTime.HighPart = static_cast<LONG>(written.dwHighDateTime);
+    info.FileAttributes = attributes;
+    BOOL ok = ::SetFileInformationByHandle(h, FileBasicInfo, &info, sizeof info);
     DWORD error = ::GetLastError();
     ::CloseHandle(h);
     ::SetLastError(error);

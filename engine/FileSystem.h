@@ -77,8 +77,10 @@ public:
     // GetFileAttributesExW: size and times, for the replace question.
     virtual BOOL file_details(const wchar_t* path, WIN32_FILE_ATTRIBUTE_DATA* data);
     virtual BOOL set_file_attributes(const wchar_t* path, DWORD attributes);
-    // Sets a folder's last-write time.
-    virtual BOOL set_folder_time(const wchar_t* path, const FILETIME& written);
+    // Sets a folder's last-write time and its attributes (FILE_ATTRIBUTE_NORMAL
+    // for none) through one opening of the folder, where SetFileTime and
+    // SetFileAttributesW would open it twice.
+    virtual BOOL set_folder_details(const wchar_t* path, const FILETIME& written, DWORD attributes);
     virtual BOOL delete_file(const wchar_t* path);
     virtual DWORD last_error();
     // The identity of the folder that `path` leads to (links followed);

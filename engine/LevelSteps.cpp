@@ -179,8 +179,8 @@ void folder_copier::restore_folder(const find_entry& entry, const std::string& c
             if (there == INVALID_FILE_ATTRIBUTES || !(there & FILE_ATTRIBUTE_DIRECTORY))
                 return;
         }
-        if (system->set_folder_time(path.c_str(), written) &&
-            system->set_file_attributes(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL))
+        if (system->set_folder_details(path.c_str(), written,
+                                       kept ? kept : FILE_ATTRIBUTE_NORMAL))
             return;
         // Its files arrived: one line says what the folder itself lacks.
         DWORD error = system->last_error();

@@ -16,9 +16,9 @@
 
 class RecordingFileSystem : public file_system {
 public:
-    std::vector<std::string> created;       // create_directory paths, in order
-    std::vector<std::string> copy_sources;  // the source of every file copy
-    std::vector<std::string> looked_at;     // file_attributes paths, in order
+    std::vector<std::string> created;      // create_directory paths, in order
+    std::vector<std::string> copy_sources; // the source of every file copy
+    std::vector<std::string> looked_at;    // file_attributes paths, in order
     int find_first_calls = 0;
     int find_close_calls = 0;
     int find_next_calls = 0;
@@ -112,11 +112,12 @@ public:
                 return error = e, FALSE;
         return pass(file_system::replace_file(replaced, replacement, backup));
     }
-    BOOL set_folder_time(const wchar_t* path, const FILETIME& written) override {
+    BOOL set_folder_details(const wchar_t* path, const FILETIME& written,
+                            DWORD attributes) override {
         if (fail_folder_time)
             if (DWORD e = fail_folder_time(Plain(path)))
                 return error = e, FALSE;
-        return pass(file_system::set_folder_time(path, written));
+        return pass(file_system::set_folder_details(path, written, attributes));
     }
     DWORD file_attributes(const wchar_t* path) override {
         {
@@ -128,9 +129,7 @@ public:
     BOOL set_file_attributes(const wchar_t* path, DWORD attributes) override {
         return pass(file_system::set_file_attributes(path, attributes));
     }
-    BOOL delete_file(const wchar_t* path) override {
-        return pass(file_system::delete_file(path));
-    }
+    BOOL delete_file(const wchar_t* path) override { return pass(file_system::delete_file(path)); }
     bool identify_folder(const wchar_t* path, folder_identity* identity) override {
         if (!file_system::identify_folder(path, identity))
             return false;
