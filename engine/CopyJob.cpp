@@ -98,6 +98,8 @@ unsigned copy_job::run() {
     }
     // Every outcome applied, the copy threads end with the copy.
     window->drain();
+    if (window->dropped_copies())
+        incomplete = true;
     window.reset();
     // The count is of no use once the copy has ended.
     if (counter)

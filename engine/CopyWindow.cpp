@@ -119,6 +119,11 @@ void copy_window::hold_starts(bool hold) {
     work_ready.notify_all();
 }
 
+bool copy_window::dropped_copies() {
+    std::lock_guard<std::mutex> hold(lock);
+    return cut;
+}
+
 copy_window::entry* copy_window::take_next() {
     notice_stop();
     if (stopping || ending || held)

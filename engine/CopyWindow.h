@@ -62,6 +62,11 @@ public:
     // the window while the user answers a question in an outcome's turn.
     void hold_starts(bool held);
 
+    // True once a stop dropped a copy that had not started. The walk may
+    // have added its last file before the stop came, and see no stop of its
+    // own: the job is incomplete all the same.
+    bool dropped_copies();
+
     unsigned thread_count() const { return threads; }
 
 private:

@@ -9,6 +9,7 @@
 #include "FileSystem.h"
 #include "PathOps.h"
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -20,7 +21,7 @@ public:
     std::vector<std::string> copy_sources; // the source of every file copy
     std::vector<std::string> looked_at;    // file_attributes paths, in order
     int find_first_calls = 0;
-    int find_close_calls = 0;
+    std::atomic<int> find_close_calls{0}; // read by copy threads in some cases
     int find_next_calls = 0;
 
     // Each returns the error code to fail with, or 0 to let the call through.

@@ -95,6 +95,26 @@ TEST_F(WindowedWalk, StopWithCopiesInFlightLeavesAPrefixInWalkOrder) {
     EXPECT_TRUE(job.is_incomplete());
 }
 
+TEST_F(WalkCase, StopAfterTheWalkHasAddedItsLastFileStillLeavesTheJobIncomplete) {
+    // The walk has listed everything and only waits for the copies, so it
+    // sees no stop of its own: the window drops the files not started.
+    ASSERT_TRUE(MakeTree(source, {{"1.txt", "1"}, {"2.txt", "2"}, {"3.txt", "3"}}));
+    copy_job job(source, destination, true, recorder.window(), recorder.queue(), &fs);
+    job.set_copy_threads(1);
+    fs.before_copy = [&](const std::string&) {
+        if (fs.sources_now().size() > 1)
+            return;
+        WaitUntil([&] { return fs.find_close_calls > 0; }, 2000, 1);
+        job.request_stop();
+    };
+    ASSERT_FALSE(job.start());
+    ASSERT_TRUE(recorder.wait_done());
+    WaitForSingleObject(job.worker_handle(), 10000);
+    EXPECT_EQ(fs.sources_now().size(), 1u);
+    EXPECT_EQ(job.get_statistics().files_copied, 1);
+    EXPECT_TRUE(job.is_incomplete()) << "two files were left out";
+}
+
 TEST_F(WindowedWalk, AlertComesAfterEveryLineBeforeItAndNothingNewStarts) {
     // "." and ".." come first under Wine: a listing fails within a subfolder.
     fs.fail_find_next = [](int call) -> DWORD { return call == 6 ? ERROR_NOT_READY : 0; };
