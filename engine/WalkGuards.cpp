@@ -20,6 +20,15 @@ const char* const kUnwritableName = "  (not copied: the name holds characters th
                                     "code page or Windows file names cannot hold)";
 const char* const kTrailingBlankOrDot =
     "  (not copied: Windows file functions cannot reach a name that ends in a blank or a dot)";
+
+// A folder's path as the user writes it, every link and substituted drive
+// resolved; nothing where the system cannot tell.
+std::optional<std::string> final_folder(file_system* fs, const std::string& folder) {
+    std::wstring found;
+    if (!fs->final_path(long_path(folder).c_str(), &found))
+        return std::nullopt;
+    return plain_path(AnsiFromWide(found));
+}
 } // namespace
 
 // '?' stands for a character the code page cannot write, and the shell
@@ -56,23 +65,21 @@ std::optional<std::string> walk_level::target_inside_tree(const find_entry& entr
     const walk_level* top = this;
     while (top->parent_level)
         top = top->parent_level;
-    std::wstring found;
     if (!top->final_source) {
-        if (!fs->final_path(long_path(top->level_source).c_str(), &found))
+        top->final_source = final_folder(fs, top->level_source);
+        if (!top->final_source)
             return std::nullopt;
-        std::string tree = plain_path(AnsiFromWide(found));
-        add_trailing_backslash(tree);
-        top->final_source = tree;
+        add_trailing_backslash(*top->final_source);
     }
-    if (!fs->final_path(long_path(link_folder).c_str(), &found))
+    std::optional<std::string> target = final_folder(fs, link_folder);
+    if (!target)
         return std::nullopt; // entering it will fail and be reported there
-    std::string target = plain_path(AnsiFromWide(found));
-    add_trailing_backslash(target);
+    add_trailing_backslash(*target);
     const std::string& tree = *top->final_source;
-    if (target.size() < tree.size() ||
-        !same_path_ignoring_case(target.substr(0, tree.size()), tree))
+    if (target->size() < tree.size() ||
+        !same_path_ignoring_case(target->substr(0, tree.size()), tree))
         return std::nullopt;
-    return top->level_source + target.substr(tree.size());
+    return top->level_source + target->substr(tree.size());
 }
 
 const char* walk_level::left_out_at_root(const find_entry& entry) const {
@@ -152,11 +159,9 @@ bool walk_level::is_destination_folder(const find_entry& entry, const std::strin
         if (!fs->identify_folder(long_path(root_destination).c_str(), &identity))
             return false; // not made yet: asked again at the next folder
         top->destination_identity = identity;
-        std::wstring found;
-        if (fs->final_path(long_path(root_destination).c_str(), &found)) {
-            std::string place = plain_path(AnsiFromWide(found));
-            std::size_t cut = find_last_backslash(place); // a drive's root ends in it
-            top->destination_name = cut == std::string::npos ? "" : place.substr(cut + 1);
+        if (std::optional<std::string> place = final_folder(fs, root_destination)) {
+            std::size_t cut = find_last_backslash(*place); // a drive's root ends in it
+            top->destination_name = cut == std::string::npos ? "" : place->substr(cut + 1);
         }
     }
     // A folder that is not a link is the destination only under the
