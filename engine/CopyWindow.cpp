@@ -2,15 +2,48 @@
 
 #include <limits>
 
+namespace {
+
+// Holds the window's lock for a scope; `wait` sleeps on a condition with
+// the lock let go, and has it again on waking.
+class held_lock {
+public:
+    explicit held_lock(SRWLOCK& lock) : lock(lock) { AcquireSRWLockExclusive(&lock); }
+    ~held_lock() {
+        if (held)
+            ReleaseSRWLockExclusive(&lock);
+    }
+    held_lock(const held_lock&) = delete;
+    held_lock& operator=(const held_lock&) = delete;
+
+    void wait(CONDITION_VARIABLE& condition) {
+        SleepConditionVariableSRW(&condition, &lock, INFINITE, 0);
+    }
+    void unlock() {
+        ReleaseSRWLockExclusive(&lock);
+        held = false;
+    }
+    void relock() {
+        AcquireSRWLockExclusive(&lock);
+        held = true;
+    }
+
+private:
+    SRWLOCK& lock;
+    bool held = true;
+};
+
+} // namespace
+
 copy_window::copy_window(unsigned threads, std::size_t capacity, const std::atomic<bool>* stop)
     : threads(threads), capacity(capacity > 0 ? capacity : 1), stop(stop) {}
 
 copy_window::~copy_window() {
     {
-        std::lock_guard<std::mutex> hold(lock);
+        held_lock hold(lock);
         ending = true;
     }
-    work_ready.notify_all();
+    WakeAllConditionVariable(&work_ready);
     pool.clear(); // each owner waits for its thread: the copies in flight finish
 }
 
@@ -19,10 +52,10 @@ bool copy_window::start() {
         std::unique_ptr<CWinThread> thread = AfxBeginThread(&copy_window::thread_proc, this);
         if (!thread) {
             {
-                std::lock_guard<std::mutex> hold(lock);
+                held_lock hold(lock);
                 ending = true;
             }
-            work_ready.notify_all();
+            WakeAllConditionVariable(&work_ready);
             pool.clear();
             return false;
         }
@@ -52,7 +85,7 @@ void copy_window::add(entry item) {
     apply_until(capacity - 1); // room for one more, and the news flowing
     bool in_place = false;
     {
-        std::lock_guard<std::mutex> hold(lock);
+        held_lock hold(lock);
         notice_stop();
         // Past the stop point: a copy that would start now, and what
         // follows a copy that did not.
@@ -68,10 +101,10 @@ void copy_window::add(entry item) {
     if (in_place) {
         item.copy();
         item.now = state::done;
-        std::lock_guard<std::mutex> hold(lock);
+        held_lock hold(lock);
         entries.push_back(std::move(item));
     } else {
-        work_ready.notify_one();
+        WakeConditionVariable(&work_ready);
     }
     apply_ready();
 }
@@ -88,7 +121,7 @@ void copy_window::apply_until(std::size_t most) {
     for (;;) {
         std::function<void()> apply;
         {
-            std::unique_lock<std::mutex> hold(lock);
+            held_lock hold(lock);
             notice_stop();
             if (entries.empty())
                 return;
@@ -96,7 +129,7 @@ void copy_window::apply_until(std::size_t most) {
             if (front.now == state::waiting || front.now == state::running) {
                 if (entries.size() <= most)
                     return;
-                copy_done.wait(hold);
+                hold.wait(copy_done);
                 continue;
             }
             if (front.now == state::done)
@@ -113,14 +146,14 @@ void copy_window::apply_until(std::size_t most) {
 
 void copy_window::hold_starts(bool hold) {
     {
-        std::lock_guard<std::mutex> guard(lock);
+        held_lock guard(lock);
         held = hold;
     }
-    work_ready.notify_all();
+    WakeAllConditionVariable(&work_ready);
 }
 
 bool copy_window::dropped_copies() {
-    std::lock_guard<std::mutex> hold(lock);
+    held_lock hold(lock);
     return cut;
 }
 
@@ -157,7 +190,7 @@ void copy_window::notice_stop() {
     for (std::size_t i = first; i < entries.size(); ++i)
         if (entries[i].now == state::waiting || !entries[i].after_stop)
             entries[i].now = state::dropped;
-    copy_done.notify_all();
+    WakeAllConditionVariable(&copy_done);
 }
 
 UINT __cdecl copy_window::thread_proc(LPVOID self) {
@@ -166,23 +199,23 @@ UINT __cdecl copy_window::thread_proc(LPVOID self) {
 }
 
 void copy_window::serve() {
-    std::unique_lock<std::mutex> hold(lock);
+    held_lock hold(lock);
     for (;;) {
         entry* item = take_next();
         if (!item) {
             if (ending)
                 return;
-            work_ready.wait(hold);
+            hold.wait(work_ready);
             continue;
         }
         hold.unlock();
         item->copy();
         item->copy = nullptr;
-        hold.lock();
+        hold.relock();
         item->now = state::done;
         --running;
         bytes_running -= item->bytes;
-        copy_done.notify_all();
-        work_ready.notify_all(); // the budget it held may let the next one start
+        WakeAllConditionVariable(&copy_done);
+        WakeAllConditionVariable(&work_ready); // the budget it held may let the next one start
     }
 }

@@ -18,12 +18,10 @@
 #include "WinThread.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 class copy_window {
@@ -95,9 +93,11 @@ private:
     const std::atomic<bool>* stop;
     std::vector<std::unique_ptr<CWinThread>> pool;
 
-    std::mutex lock;
-    std::condition_variable work_ready;  // a copy may start, or the threads end
-    std::condition_variable copy_done;   // a copy finished
+    // Windows' own lock and conditions: the copy threads are Windows
+    // threads, and these need nothing set up or torn down with them.
+    SRWLOCK lock = SRWLOCK_INIT;
+    CONDITION_VARIABLE work_ready = CONDITION_VARIABLE_INIT; // a copy may start, or the threads end
+    CONDITION_VARIABLE copy_done = CONDITION_VARIABLE_INIT;  // a copy finished
     std::deque<entry> entries;           // in walk order, the front applied first
     std::size_t next = 0;                // entries before it are started or steps
     unsigned running = 0;

@@ -8,6 +8,7 @@
 #include "WalkFixture.h"
 
 #include <algorithm>
+#include <atomic>
 #include <set>
 
 namespace {
@@ -70,12 +71,18 @@ TEST_F(WindowedWalk, StopWithCopiesInFlightLeavesAPrefixInWalkOrder) {
     fs.fail_copy = nullptr;
     copy_job job(source, destination, true, recorder.window(), recorder.queue(), &fs);
     job.set_copy_threads(3);
-    // The third file asks for the stop once the two after it are copying.
+    // The third file asks for the stop once the two after it are copying;
+    // those two wait for it, or the files after them could all be copied
+    // before the stop came.
+    std::atomic<bool> stopped{false};
     fs.before_copy = [&](const std::string& from) {
+        if (from == order[3] || from == order[4])
+            WaitUntil([&] { return stopped.load(); }, 2000, 1);
         if (from != order[2])
             return;
         WaitUntil([&] { return fs.sources_now().size() >= 5; }, 2000, 1);
         job.request_stop();
+        stopped = true;
     };
     recorder.clear();
     ASSERT_FALSE(job.start());
@@ -83,7 +90,7 @@ TEST_F(WindowedWalk, StopWithCopiesInFlightLeavesAPrefixInWalkOrder) {
     WaitForSingleObject(job.worker_handle(), 10000);
     std::vector<std::string> started = fs.sources_now();
     int copied = job.get_statistics().files_copied;
-    ASSERT_GE(copied, 3);
+    ASSERT_EQ(copied, 5);
     EXPECT_EQ(static_cast<std::size_t>(copied), started.size()) << "each started copy finished";
     EXPECT_EQ(std::set<std::string>(started.begin(), started.end()),
               std::set<std::string>(order.begin(), order.begin() + copied))
