@@ -21,10 +21,15 @@ std::string SystemTempFolder() {
 TempFolder::TempFolder() : TempFolder(SystemTempFolder()) {}
 
 TempFolder::TempFolder(const std::string& root) {
+    // An 8.3 name (eight hex digits), which is its own short name. Wine
+    // makes a long name's short form from a hash, and among the many test
+    // folders that concurrent tests keep beside each other two now and then
+    // share one (about one in a hundred): a short path through such a
+    // folder then names the other one. Making the folder claims the name.
     for (;;) {
         char name[64];
-        std::snprintf(name, sizeof name, "veltra-test-%lu-%u\\", GetCurrentProcessId(),
-                      g_counter.fetch_add(1));
+        std::snprintf(name, sizeof name, "%04lX%04X\\", GetCurrentProcessId() & 0xFFFF,
+                      g_counter.fetch_add(1) & 0xFFFF);
         m_path = root + name;
         if (CreateDirectoryA(m_path.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
             break;
