@@ -32,7 +32,7 @@ public:
     // Runs before each file copy, with its source path.
     std::function<void(const std::string&)> before_copy;
     std::function<DWORD(const std::string& source)> fail_copy;
-    std::function<DWORD(const std::string& folder)> fail_folder_time;
+    std::function<DWORD(const std::string& folder)> fail_folder_details;
     // Fails ReplaceFileW's swap, by call (1 for the first), before it is tried.
     std::function<DWORD(int call)> fail_replace;
     int replace_calls = 0;
@@ -115,8 +115,8 @@ public:
     }
     BOOL set_folder_details(const wchar_t* path, const FILETIME& written,
                             DWORD attributes) override {
-        if (fail_folder_time)
-            if (DWORD e = fail_folder_time(Plain(path)))
+        if (fail_folder_details)
+            if (DWORD e = fail_folder_details(Plain(path)))
                 return error = e, FALSE;
         return pass(file_system::set_folder_details(path, written, attributes));
     }

@@ -86,7 +86,7 @@ TEST_F(WalkCase, FoldersArriveWithTheirAttributesAndDatesButTheChosenFolderIsLef
     ASSERT_TRUE(SetFileAttributesA((source + "AppData\\Inner").c_str(), FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(
         SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-    fs.fail_folder_time = [&](const std::string& folder) -> DWORD {
+    fs.fail_folder_details = [&](const std::string& folder) -> DWORD {
         return folder == destination + "plain\\" ? ERROR_ACCESS_DENIED : 0;
     };
     Run();
